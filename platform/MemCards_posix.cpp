@@ -1,0 +1,5 @@
+#include "MemCards.h"
+
+std::vector<std::wstring> DeclaredMemCards();
+
+std::vector<std::wstring> EnumFlashCardNames() { return DeclaredMemCards(); }

@@ -42,7 +42,7 @@ function(orv_defaults target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wconversion -Wvla)
   if(WIN32)
     target_compile_definitions(${target} PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
-    target_link_options(${target} PRIVATE -static -municode)
+    target_link_options(${target} PRIVATE -static)
   endif()
 endfunction()
 

@@ -1,5 +1,7 @@
 #include "System.h"
 
+#include "Desktop_win.h"
+
 #include <windows.h>
 
 namespace {
@@ -14,13 +16,13 @@ int CALLBACK AddFamily(const LOGFONTW* lf, const TEXTMETRICW*, DWORD, LPARAM par
     return 1;
 }
 
-HWND DesktopWindow()
+}  // namespace
+
+HWND TodayDesktopWindow()
 {
     HWND today = ::FindWindowW(L"DesktopExplorerWindow", nullptr);
     return today ? today : ::GetDesktopWindow();
 }
-
-}  // namespace
 
 std::uint16_t SystemUILanguage() { return ::GetSystemDefaultUILanguage(); }
 
@@ -39,7 +41,7 @@ std::vector<FontFamily> EnumScreenFontFamilies()
 
 bool GetDesktopRect(ScreenRect& rect)
 {
-    HWND desktop = DesktopWindow();
+    HWND desktop = TodayDesktopWindow();
     RECT rc;
     if (!desktop || !::GetWindowRect(desktop, &rc))
         return false;

@@ -39,6 +39,7 @@ public:
     void ClearStringLists();
 
     std::wstring SettingFilePath() const;
+    void SetDiagSink(CDiagSink* sink) { m_pDiag = sink; }
 
     std::vector<std::wstring> MemCards;
     std::vector<std::wstring> m_Exclusions;

@@ -90,6 +90,7 @@ int CSettingTable::LoadDefinitions(const std::wstring& path, unsigned mode, int 
 
         SettingDef def;
         def.key = key;
+        def.nLine = file.LineNumber();
         if (full) {
             Bound(label, kDefLabelMax, L"label", file);
             Bound(editor, kDefEditorMax, L"editor word", file);
@@ -120,6 +121,27 @@ int CSettingTable::LoadDefinitions(const std::wstring& path, unsigned mode, int 
     if (read < maxCount && firstDef == 0)
         file.ReportFile(FormatW(L"%d definitions, %d expected", read, maxCount));
     return 1;
+}
+
+std::vector<SettingChoice> ParseChoices(const std::wstring& params)
+{
+    std::vector<SettingChoice> choices;
+    size_t start = 0;
+    while (start <= params.size()) {
+        size_t end = params.find(L';', start);
+        if (end == std::wstring::npos)
+            end = params.size();
+        SettingChoice c;
+        if (ScanW(params.substr(start, end - start), L"%d:%[^\n]", {&c.value, &c.caption}) == 2)
+            choices.push_back(c);
+        start = end + 1;
+    }
+    return choices;
+}
+
+bool ParseIntRange(const std::wstring& params, IntRange& range)
+{
+    return ScanW(params, L"%d;%d;%d;%d", {&range.min, &range.max, &range.step, &range.fastStep}) == 4;
 }
 
 bool CSettingTable::IsText(int index) const

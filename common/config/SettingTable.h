@@ -40,7 +40,25 @@ struct SettingDef {
     std::wstring label;     // at most 63 characters
     std::wstring params;    // at most 255 characters
     std::wstring help;      // at most 259 characters, "\n" as line breaks
+    int nLine = 0;          // line of the definition file, for reports
 };
+
+// One option of a CMB or CMB2 editor: "value:caption".
+struct SettingChoice {
+    int value = 0;
+    std::wstring caption;
+};
+
+// The options of a CMB/CMB2 parameter string "v:caption;v:caption";
+// malformed options are left out.
+std::vector<SettingChoice> ParseChoices(const std::wstring& params);
+
+// The INT editor's parameters "min;max;step;step after 1 s"; false unless
+// all four numbers are there.
+struct IntRange {
+    int min = 0, max = 0, step = 1, fastStep = 1;
+};
+bool ParseIntRange(const std::wstring& params, IntRange& range);
 
 // Field limits of the definition format.
 inline constexpr size_t kDefKeyMax = 17;

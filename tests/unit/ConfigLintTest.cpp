@@ -1,0 +1,89 @@
+// The checks behind "orvcfg lint", and the shipped sample installation
+// passing them.
+#include "DeviceSandbox.h"
+#include "FileSys.h"
+#include "config/ConfigLint.h"
+#include "config/Folders.h"
+#include "config/Setting.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::wstring Reasons(const CDiagList& diags)
+{
+    std::wstring all;
+    for (const Diagnostic& d : diags.Items())
+        all += d.reason + L"\n";
+    return all;
+}
+
+}  // namespace
+
+TEST(ConfigLint, BrokenDefinitionsAreReported)
+{
+    struct Case {
+        const char* line;
+        const wchar_t* reason;  // part of the expected report; empty: none
+    } cases[] = {
+        {"Ok=0,5,Label,INT,0;9;1;1,Help", L""},
+        {"Ok=1,abc,Label,STR,10", L""},                               // help may be left out
+        {"Far=0,50,Label,INT,0;9;1;1,Help", L"default 50 outside 0..9"},
+        {"Few=0,5,Label,INT,0;9,Help", L"INT needs parameters"},
+        {"Kind=1,5,Label,INT,0;9;1;1,Help", L"needs a number value"},
+        {"Pick=0,7,Label,CMB,0:Off;1:On,Help", L"default is none of the options"},
+        {"Pick2=1,Big,Label,CMB2,0:Small;0:Large,Help", L"default is none of the options"},
+        {"Font=1,90,Label,FONT,P;60;240,Help", L"size;face"},
+        {"Col=1,x,Label,COLOR,\\\\,Help", L"needs a number value"},
+        {"Word=0,5,Label,SLIDER,\\\\,Help", L"unknown editor word"},
+        {"Short=0,5,Label", L"4 of 7 fields"},
+        {"no equals sign", L"not a definition"},
+    };
+    CDeviceSandbox dev;
+    for (const Case& c : cases) {
+        dev.WriteFile(L"\\d.ini", std::string(c.line) + "\r\n");
+        CDiagList diags;
+        CSettingTable table;
+        LintDefinitionFile(L"\\d.ini", 1, diags, table);
+        const std::wstring reasons = Reasons(diags);
+        // Every table here is one definition short of nothing: the count
+        // report is expected only when the line is no definition at all.
+        if (*c.reason == 0)
+            EXPECT_EQ(L"", reasons) << c.line;
+        else
+            EXPECT_NE(std::wstring::npos, reasons.find(c.reason)) << c.line;
+    }
+}
+
+TEST(ConfigLint, LanguageVariantsMustAgree)
+{
+    CDeviceSandbox dev;
+    dev.WriteFile(L"\\ja.ini", "A=0,1,L,CMB,0:x;1:y,H\r\nB=0,5,L,INT,0;9;1;1,H\r\nC=1,t,L,STR,9,H\r\n");
+    dev.WriteFile(L"\\en.ini", "A=0,1,L,CMB,1:x;2:y,H\r\nB=0,6,L,INT,0;9;1;1,H\r\nX=1,t,L,STR,9,H\r\n");
+    CDiagList diags;
+    CSettingTable ja, en;
+    LintDefinitionFile(L"\\ja.ini", 3, diags, ja);
+    LintDefinitionFile(L"\\en.ini", 3, diags, en);
+    ASSERT_TRUE(diags.Empty()) << Reasons(diags);
+    LintDefinitionPair(ja, L"\\ja.ini", en, L"\\en.ini", diags);
+    ASSERT_EQ(3u, diags.Items().size());
+    EXPECT_EQ(1, diags.Items()[0].line);
+    EXPECT_NE(std::wstring::npos, diags.Items()[0].reason.find(L"option values differ"));
+    EXPECT_NE(std::wstring::npos, diags.Items()[1].reason.find(L"default '6' differs from '5'"));
+    EXPECT_NE(std::wstring::npos, diags.Items()[2].reason.find(L"key 'X' differs from 'C'"));
+}
+
+TEST(ConfigLint, ShippedSampleIsClean)
+{
+    CDeviceSandbox dev;
+    MountDeviceFolder(kInstallFolder, SampleFolder().wstring());
+    CDiagList diags;
+    LintInstallation(diags);
+    for (const Diagnostic& d : diags.Items())
+        ADD_FAILURE() << d.file << ":" << d.line << ": " << d.reason;
+    // And the plug-in's view of it: 49 settings with their keys.
+    CSetting setting;
+    ASSERT_EQ(1, setting.Load());
+    EXPECT_EQ(Set::Count, setting.Count());
+    EXPECT_EQ(480, setting.m_nSetting3);
+}

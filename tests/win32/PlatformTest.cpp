@@ -1,0 +1,121 @@
+// The Windows half of platform/ and what the core makes of it under Wine:
+// real fonts, the Today desktop window, the declared storage cards.
+#include "DeviceSandbox.h"
+#include "Desktop_win.h"
+#include "MemCards.h"
+#include "System.h"
+#include "config/FontList.h"
+#include "config/Folders.h"
+#include "config/Setting.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdlib>
+
+namespace {
+
+// A top-level window of the Today screen's class, as the emulator makes it.
+class CTodayDesktop {
+public:
+    CTodayDesktop(int width, int height)
+    {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = ::DefWindowProcW;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"DesktopExplorerWindow";
+        ::RegisterClassW(&wc);
+        m_hWnd = ::CreateWindowExW(0, wc.lpszClassName, L"Desktop", WS_POPUP, 0, 0, width, height, nullptr, nullptr,
+                                   wc.hInstance, nullptr);
+    }
+    ~CTodayDesktop()
+    {
+        ::DestroyWindow(m_hWnd);
+        ::UnregisterClassW(L"DesktopExplorerWindow", ::GetModuleHandleW(nullptr));
+    }
+    CTodayDesktop(const CTodayDesktop&) = delete;
+    CTodayDesktop& operator=(const CTodayDesktop&) = delete;
+    HWND Handle() const { return m_hWnd; }
+
+private:
+    HWND m_hWnd = nullptr;
+};
+
+const char kDefinitions[] = "Reserved0=0,0,R,INT,0;0;1;1,H\r\n"
+                            "UseTarliseFiles=0,0,U,CMB,0:Off;1:On,H\r\n"
+                            "Language=0,0,L,CMB,0:Auto;1:Japanese;2:English,H\r\n"
+                            "RefSize=0,480,R,INT,120;1920;1;10,H\r\n"
+                            "ScreenSize=0,-1,S,INT,-1;1920;1;10,H\r\n"
+                            "FramePeriod=0,30,F,INT,10;200;1;10,H\r\n"
+                            "AnimSpeed=0,10,A,INT,1;100;1;5,H\r\n"
+                            "FirstPage=1,\\\\,P,CST,\\\\,H\r\n"
+                            "CaptionFont=1,90;No Such Face,F,FONT,P;60;240,H\r\n";
+
+}  // namespace
+
+TEST(Win32Platform, ScreenFontsAreRealAndTheFallbackIsInstalled)
+{
+    const std::vector<FontFamily> fonts = EnumScreenFontFamilies();
+    ASSERT_FALSE(fonts.empty());
+    bool tahoma = false, fixed = false;
+    for (const FontFamily& f : fonts) {
+        tahoma = tahoma || f.face == L"Tahoma";
+        fixed = fixed || (f.pitchAndFamily & 1);
+        EXPECT_FALSE(f.face.empty());
+    }
+    EXPECT_TRUE(tahoma) << "the prefix set-up installs Tahoma";
+    EXPECT_TRUE(fixed);
+
+    // A caption font that is not installed is replaced by a face that is.
+    CDeviceSandbox dev;
+    dev.WriteFile(L"\\Program Files\\Orvane\\OrvaneSetInfoEng.ini", kDefinitions);
+    dev.WriteFile(L"\\Program Files\\Orvane\\OrvaneSetInfo.ini", kDefinitions);
+    FontList().Fill(fonts);
+    CSetting setting;
+    ASSERT_EQ(1, setting.Load());
+    const std::wstring value = setting.GetStr(Set::CaptionFont);
+    ASSERT_EQ(0u, value.find(L"90;"));
+    EXPECT_TRUE(FontList().Contains(value.substr(3)));
+    EXPECT_GE(DefaultFontIndex(), 0);
+}
+
+TEST(Win32Platform, TheTodayScreenIsTheDesktopWhileItRuns)
+{
+    CDeviceSandbox dev;
+    dev.WriteFile(L"\\Program Files\\Orvane\\OrvaneSetInfoEng.ini", kDefinitions);
+    dev.WriteFile(L"\\Program Files\\Orvane\\OrvaneSetInfo.ini", kDefinitions);
+
+    EXPECT_EQ(::GetDesktopWindow(), TodayDesktopWindow());
+    ScreenRect system;
+    ASSERT_TRUE(GetDesktopRect(system));
+    EXPECT_EQ(::GetSystemMetrics(SM_CXSCREEN), system.Width());
+
+    CTodayDesktop today(480, 640);
+    ASSERT_NE(nullptr, today.Handle());
+    EXPECT_EQ(today.Handle(), TodayDesktopWindow());
+    ScreenRect rect;
+    ASSERT_TRUE(GetDesktopRect(rect));
+    EXPECT_EQ(480, rect.Width());
+    EXPECT_EQ(640, rect.Height());
+
+    // The automatic screen size follows the Today screen, not the PC's.
+    CSetting setting;
+    setting.Load();
+    EXPECT_EQ(480, setting.GetNum(Set::ScreenSize));
+    EXPECT_EQ(300, setting.GetNum(Set::HeightPortrait));
+    EXPECT_EQ(300, setting.GetNum(Set::HeightLandscape));
+}
+
+TEST(Win32Platform, CardsComeFromTheDeclarationWithoutTheNoteLibrary)
+{
+    ASSERT_EQ(nullptr, ::LoadLibraryW(L"Note_prj.dll"));  // no device library on a PC
+    ForgetDeclaredMemCards();
+    _wputenv_s(L"ORVANE_MEMCARDS", L"Storage Card;SD Card");
+    EXPECT_EQ((std::vector<std::wstring>{L"Storage Card", L"SD Card"}), EnumFlashCardNames());
+    _wputenv_s(L"ORVANE_MEMCARDS", L"");
+    EXPECT_TRUE(EnumFlashCardNames().empty());
+    DeclareMemCards({L"Card"});
+    EXPECT_EQ(std::vector<std::wstring>{L"Card"}, EnumFlashCardNames());
+    ForgetDeclaredMemCards();
+}

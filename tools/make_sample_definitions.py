@@ -358,7 +358,7 @@ APP_DEFS = [
          "カレンダーと日付のパネルでは、代わりにパネルのフォントを Tahoma(14)CT のように指定します。")),
     Def("RegMode", 0, "0",
         opts((0, "NAME", "名前"), (1, "REGISTRY", "レジストリ"), (2, "REG + NAME", "レジストリ + 名前"),
-             (3, "NAME + REG", "名前 + レジストリ"), (4, "Name is used as format string", "名前を書式として使う")),
+             (3, "NAME + REG", "名前 + レジストリ"), (4, "Name is use as Format String", "名前を書式として使う")),
         ("Name and value", "名前と値"),
         ("How a registry value enters the caption: the name only, the value only, the value before "
          "the name, the name before the value, or the name as a format string that takes the value.",

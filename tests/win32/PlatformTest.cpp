@@ -42,16 +42,6 @@ private:
     HWND m_hWnd = nullptr;
 };
 
-const char kDefinitions[] = "Reserved0=0,0,R,INT,0;0;1;1,H\r\n"
-                            "UseTarliseFiles=0,0,U,CMB,0:Off;1:On,H\r\n"
-                            "Language=0,0,L,CMB,0:Auto;1:Japanese;2:English,H\r\n"
-                            "RefSize=0,480,R,INT,120;1920;1;10,H\r\n"
-                            "ScreenSize=0,-1,S,INT,-1;1920;1;10,H\r\n"
-                            "FramePeriod=0,30,F,INT,10;200;1;10,H\r\n"
-                            "AnimSpeed=0,10,A,INT,1;100;1;5,H\r\n"
-                            "FirstPage=1,\\\\,P,CST,\\\\,H\r\n"
-                            "CaptionFont=1,90;No Such Face,F,FONT,P;60;240,H\r\n";
-
 }  // namespace
 
 TEST(Win32Platform, ScreenFontsAreRealAndTheFallbackIsInstalled)
@@ -69,8 +59,8 @@ TEST(Win32Platform, ScreenFontsAreRealAndTheFallbackIsInstalled)
 
     // A caption font that is not installed is replaced by a face that is.
     CDeviceSandbox dev;
-    dev.WriteFile(L"\\Program Files\\Orvane\\OrvaneSetInfoEng.ini", kDefinitions);
-    dev.WriteFile(L"\\Program Files\\Orvane\\OrvaneSetInfo.ini", kDefinitions);
+    dev.MakeInstallation(kInstallFolder);
+    dev.WriteFile(L"\\Program Files\\Orvane\\Orvane.ini", "CaptionFont=90;No Such Face\r\n");
     FontList().Fill(fonts);
     CSetting setting;
     ASSERT_EQ(1, setting.Load());
@@ -83,8 +73,7 @@ TEST(Win32Platform, ScreenFontsAreRealAndTheFallbackIsInstalled)
 TEST(Win32Platform, TheTodayScreenIsTheDesktopWhileItRuns)
 {
     CDeviceSandbox dev;
-    dev.WriteFile(L"\\Program Files\\Orvane\\OrvaneSetInfoEng.ini", kDefinitions);
-    dev.WriteFile(L"\\Program Files\\Orvane\\OrvaneSetInfo.ini", kDefinitions);
+    dev.MakeInstallation(kInstallFolder);
 
     EXPECT_EQ(::GetDesktopWindow(), TodayDesktopWindow());
     ScreenRect system;

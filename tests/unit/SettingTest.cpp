@@ -11,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstdlib>
 
 namespace {
 
@@ -42,13 +44,22 @@ class SettingTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // Both languages: a Japanese process reads the Japanese file.
         dev.WriteFile(L"\\Program Files\\Orvane\\OrvaneSetInfoEng.ini", DefinitionLines());
+        dev.WriteFile(L"\\Program Files\\Orvane\\OrvaneSetInfo.ini", DefinitionLines());
         FontList().Fill({{L"Tahoma", 0x22}, {L"Fixed One", 0x31}, {L"Fixed Two", 0x31}});
         ScreenRect screen{0, 0, 480, 640};
         SetStandInDesktop(&screen);
     }
     void TearDown() override { SetStandInDesktop(nullptr); }
 
+    // The automatic short side: the stand-in's 480 natively, the real
+    // desktop's under Wine.
+    static int AutoSide()
+    {
+        ScreenRect desktop;
+        return GetDesktopRect(desktop) ? std::min(std::abs(desktop.Width()), std::abs(desktop.Height())) : 480;
+    }
     void WriteSettingFile(const std::string& bytes) { dev.WriteFile(L"\\Program Files\\Orvane\\Orvane.ini", bytes); }
     std::string SettingFileBytes() { return dev.ReadFile(L"\\Program Files\\Orvane\\Orvane.ini"); }
 
@@ -93,6 +104,7 @@ TEST_F(SettingTest, OverlongDefinitionFieldsAreCutWithoutShiftingIndexes)
     const std::string longKey(30, 'K'), longDefault(40, '7');
     defs.replace(defs.find("S5=0,5,"), 7, longKey + "=0," + longDefault + ",");
     dev.WriteFile(L"\\Program Files\\Orvane\\OrvaneSetInfoEng.ini", defs);
+    dev.WriteFile(L"\\Program Files\\Orvane\\OrvaneSetInfo.ini", defs);
     CDiagList diags;
     CSetting s(DEFS_FULL, &diags);
     ASSERT_EQ(Set::Count, s.Count());
@@ -123,7 +135,7 @@ TEST_F(SettingTest, MissingSettingFileLeavesDefaults)
     EXPECT_EQ(1, s.Load());
     EXPECT_EQ(std::vector<std::wstring>{L"DuraruZur"}, s.m_Exclusions);
     EXPECT_EQ(5, s.GetNum(5));
-    EXPECT_EQ(480, s.m_nShortSide);
+    EXPECT_EQ(AutoSide(), s.m_nShortSide);
     EXPECT_EQ(480, s.m_nSetting3);
 }
 
@@ -235,7 +247,8 @@ TEST_F(SettingTest, WriterBytes)
     AddPaths = {L"\\Program Files\\QVL\\QVLA\\"};
     ASSERT_EQ(1, s.Write());
     const std::string bytes = SettingFileBytes();
-    EXPECT_NE(std::string::npos, bytes.find("S0=0\r\nS1=1\r\nS2=2\r\nRefSize=480\r\nScreenSize=480\r\n"));
+    EXPECT_NE(std::string::npos, bytes.find("S0=0\r\nS1=1\r\nS2=2\r\nRefSize=480\r\nScreenSize=" +
+                                            std::to_string(AutoSide()) + "\r\n"));
     EXPECT_NE(std::string::npos, bytes.find("\r\nFirstPage=Home\r\nCaptionFont=90;Tahoma\r\n"));
     const std::string tail = "S48=48\r\nExclusion=DuraruZur\r\nQVL_ADDPATH=\\Program Files\\QVL\\QVLA\\\r\n";
     ASSERT_GE(bytes.size(), tail.size());

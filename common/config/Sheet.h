@@ -1,0 +1,115 @@
+// Sheets: the slot layouts of pages, and the frames drawn behind slots.
+// "Sheet.ini" files add normal sheets, "TskSheet.ini" task sheets, over the
+// built-in frame "F_DEF" and sheets "S_DEF" and "S_TASK".
+#pragma once
+
+#include "base/Diagnostics.h"
+#include "config/Motion.h"
+
+#include <climits>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+class CSetting;
+struct IconList;
+
+inline constexpr std::uint8_t kNoLink = 127;      // a link to no slot
+inline constexpr std::uint8_t kLinkWrap = 0x80;   // the move runs against the slot order
+inline constexpr size_t kMaxSheetSlots = 127;
+inline constexpr size_t kMaxFrames = 256;          // frame indexes are 8-bit
+inline constexpr size_t kSheetNameMax = 63;        // motion, frame and sheet names of slot and page lines
+
+enum : std::uint8_t { SHEET_NORMAL = 1, SHEET_TASK = 2 };
+
+struct SheetSlot {
+    std::int32_t x = 0, y = 0;  // centre, scaled
+    std::uint16_t delayIn = 0, delayOut = 0;
+    std::uint8_t motionIn = 0, motionOut = 1;
+    std::uint8_t frame = 0;
+    std::uint8_t bgState = 0;   // background state last drawn
+    std::uint8_t size = 64;     // icon size, scaled
+    std::uint8_t linkUp = kNoLink, linkDown = kNoLink;
+    std::uint8_t row = 0, column = 0;
+};
+
+struct FramePoint {
+    std::int32_t x = 0, y = 0;
+};
+
+struct SheetFrame {
+    std::vector<FramePoint> points;  // scaled
+    std::int32_t minX = INT_MAX, minY = INT_MAX, maxX = INT_MIN, maxY = INT_MIN;
+};
+
+struct SheetDef {
+    std::wstring name;
+    std::vector<SheetSlot> slots;
+    std::uint16_t firstSlot = 0;
+    std::uint16_t lastSlot = 0;
+    std::uint8_t type = SHEET_NORMAL;
+};
+
+// One of the two layers of the current display: a sheet with a page's icons.
+struct SheetLayer {
+    const SheetDef* sheet = nullptr;
+    IconList* icons = nullptr;
+    int slotCount = 0;
+    int iconCount = 0;
+    bool overflow = false;  // more icons than slots
+    std::int32_t ox = 0, oy = 0;
+};
+
+class CSheet {
+public:
+    // Creates the built-ins and takes the engine's values from the settings.
+    CSheet(const CSetting& setting, const CMotionTable& motions);
+
+    // Reads one sheet file (type SHEET_NORMAL or SHEET_TASK) over the
+    // frames and sheets. 1 when read, 0 when missing or unreadable.
+    int LoadSheetFile(const std::wstring& path, std::uint8_t type, CDiagSink* sink = nullptr);
+    // Makes the named sheet current for a page's icons (falling back to
+    // "S_TASK" or "S_DEF"), sets the first slot shown, the overflow flag and
+    // the scroll pitch, and clears the display state.
+    void SetCurSheet(const std::wstring& name, IconList* icons, int firstSlot, bool taskPage);
+
+    const SheetDef* FindSheet(const std::wstring& name) const;
+    const std::map<std::wstring, SheetDef>& Sheets() const { return m_Sheets; }
+    const std::vector<SheetFrame>& Frames() const { return m_Frames; }
+    // The index of the named frame, or -1.
+    int FrameIndex(const std::wstring& name) const;
+    const SheetDef* CurSheet() const { return m_Layers[0].sheet; }
+
+    SheetLayer m_Layers[2];
+    int m_nStartSlot = 0;      // first slot shown (slots before it stay fixed)
+    int m_nPitch = 0;          // pixels per icon step of a scrolling layer
+
+    // The display state, cleared by SetCurSheet.
+    int m_nScrollSpeed = 0;
+    int m_nScrollOffset = 0;
+    int m_nScrollRemainder = 0;
+    std::uint8_t m_nScrollPhase = 0;
+
+    // Values taken from the settings at construction.
+    int m_nFramePeriod = 0;     // setting 5
+    int m_nZoomFactor = 0;      // setting 15
+    int m_nZoomSteps = 0;       // setting 16 in setting-5 periods, rounded up; 0: no zoom
+    int m_nDefaultPitch = 0;    // Scale(setting 45)
+    int m_nFlingThreshold = 0;  // setting 46
+    int m_nGlideFactor = 0;     // thousandths of speed kept per frame
+
+private:
+    bool ParseSlotLine(const std::wstring& line, SheetDef& sheet, int row, int& column, class CTextFile* file);
+    void StoreFrame(const std::wstring& name, SheetFrame& frame, class CTextFile* file);
+    void StoreSheet(SheetDef& sheet, std::uint8_t type);
+
+    const CSetting& m_Setting;
+    const CMotionTable& m_Motions;
+    std::map<std::wstring, SheetDef> m_Sheets;
+    std::vector<SheetFrame> m_Frames;
+    std::map<std::wstring, std::uint8_t> m_FrameNames;
+};
+
+// Computes firstSlot, lastSlot and the up/down links of a sheet's slots.
+void LinkSheetSlots(SheetDef& sheet);

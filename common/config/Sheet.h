@@ -79,6 +79,7 @@ public:
     const std::vector<SheetFrame>& Frames() const { return m_Frames; }
     // The index of the named frame, or -1.
     int FrameIndex(const std::wstring& name) const;
+    const std::map<std::wstring, std::uint8_t>& FrameNames() const { return m_FrameNames; }
     const SheetDef* CurSheet() const { return m_Layers[0].sheet; }
 
     SheetLayer m_Layers[2];

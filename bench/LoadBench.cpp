@@ -1,0 +1,187 @@
+// How loading the configuration scales.
+//
+// Generates a large installation (hundreds of pages, 127-slot sheets, 256
+// motions, tens of thousands of icon lines) and one ten times smaller, then
+// measures in the same run:
+//  - the whole load (setting file, motions, sheets, pages) against reading the
+//    same files' lines with CTextFile alone: what parsing costs over I/O;
+//  - the large load against the small one: the cost must grow linearly (10x).
+#include "FileSys.h"
+#include "config/ConfigLoad.h"
+#include "config/Folders.h"
+#include "config/Motion.h"
+#include "config/Page.h"
+#include "config/Setting.h"
+#include "config/Sheet.h"
+#include "config/TextFile.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Size {
+    int pages, iconsPerPage, sheets, motions;
+};
+
+void WriteText(const fs::path& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+// An installation of the given size under root/Program Files/Orvane.
+void Generate(const fs::path& root, const Size& size)
+{
+    const fs::path dir = root / "Program Files" / "Orvane";
+    fs::create_directories(dir);
+    fs::copy_file(fs::path(ORV_SAMPLE_DIR) / "OrvaneSetInfoEng.ini", dir / "OrvaneSetInfoEng.ini",
+                  fs::copy_options::overwrite_existing);
+    fs::copy_file(fs::path(ORV_SAMPLE_DIR) / "OrvaneSetInfo.ini", dir / "OrvaneSetInfo.ini",
+                  fs::copy_options::overwrite_existing);
+    WriteText(dir / "Orvane.ini", "RefSize=480\r\nScreenSize=480\r\n");
+
+    std::ostringstream motion;
+    for (int m = 0; m < size.motions; ++m) {
+        motion << "[MOV_" << m << "]\r\n";
+        motion << "+0,:BOTTOMOUT,NORMAL," << 300 + m % 200 << ",0,0\r\n";
+        motion << "-LEFTOUT,+10,ACCEL,200,-400,0\r\n";
+        motion << "+0,+" << m % 20 << ",NORMAL,100,0,0\r\n";
+        motion << "+0,+0,END,500,0,0\r\n";
+    }
+    WriteText(dir / "Motion.ini", motion.str());
+
+    std::ostringstream sheet;
+    sheet << "[F_ROUND]\r\n-44,-48\r\n44,48\r\n[F_HEX]\r\n-40,-20\r\n0,-46\r\n40,-20\r\n40,30\r\n0,52\r\n-40,30\r\n";
+    sheet << "[SHEET_DEF]\r\n";
+    for (int s = 0; s < size.sheets; ++s) {
+        sheet << "[SHEET_" << s << "]\r\n";
+        for (int i = 0; i < 127; ++i) {
+            sheet << 48 + (i % 10) * 96 << ',' << 50 + (i / 10) * 100 << ',' << i * 20 << ",0,MOV_"
+                  << (i * 7 + s) % size.motions << ",DMOV_OUT," << (i % 2 ? "F_HEX" : "F_ROUND") << ",64\r\n";
+            if (i % 10 == 9)
+                sheet << ";CR\r\n";
+        }
+    }
+    WriteText(dir / "Sheet.ini", sheet.str());
+
+    std::ostringstream mng, page;
+    for (int p = 0; p < size.pages; ++p) {
+        mng << "1,PAGE_" << p << "\r\n";
+        page << "[PAGE_" << p << "]\r\nSHEET_" << p % size.sheets << ",0,0\r\nSHEET_" << (p + 1) % size.sheets
+             << ",0,0\r\n";
+        for (int i = 0; i < size.iconsPerPage; ++i)
+            page << (i % 7 == 6 ? 6 : 1) << ",Program " << p << '-' << i << ",\\Program Files\\App" << i
+                 << "\\app.exe,/arg " << i << ",\\\\Icon\\IconApp0.bmp,0,----;;\r\n";
+        page << "\r\n";
+    }
+    WriteText(dir / "PageMng.ini", mng.str());
+    WriteText(dir / "Page.ini", page.str());
+}
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double>(b - a).count(); }
+
+// Reads every configuration file's lines, as the loaders' I/O alone.
+size_t ReadOnly()
+{
+    size_t lines = 0;
+    for (const wchar_t* name : {L"OrvaneSetInfoEng.ini", L"Orvane.ini", L"Motion.ini", L"Sheet.ini", L"PageMng.ini",
+                                L"Page.ini"}) {
+        CTextFile file;
+        if (!file.OpenRead(std::wstring(kInstallFolder) + L"\\" + name))
+            continue;
+        std::wstring line;
+        while (file.ReadLine(line))
+            ++lines;
+    }
+    return lines;
+}
+
+size_t FullLoad()
+{
+    CSetting setting;
+    setting.Load();
+    CMotionTable motions;
+    LoadMotions(motions, setting);
+    CSheet sheet(setting, motions);
+    LoadSheets(sheet, setting);
+    CPageMng pages;
+    LoadPages(pages, sheet, setting);
+    size_t icons = 0;
+    for (const auto& [name, p] : pages.m_Pages)
+        icons += p->icons.entries.size();
+    return icons + motions.Count() + sheet.Sheets().size();
+}
+
+// The median of several runs of f, in seconds.
+template <class F>
+double Median(F f, int runs)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const auto a = Clock::now();
+        volatile size_t sink = f();
+        (void)sink;
+        times.push_back(Seconds(a, Clock::now()));
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+struct Result {
+    double read = 0, load = 0;
+    std::uintmax_t bytes = 0;
+};
+
+Result Measure(const fs::path& root, int runs)
+{
+    ClearDeviceMounts();
+    SetDeviceRoot(root.wstring());
+    Result r;
+    for (const auto& e : fs::directory_iterator(root / "Program Files" / "Orvane"))
+        r.bytes += e.file_size();
+    FullLoad();  // warm the file cache
+    r.read = Median(ReadOnly, runs);
+    r.load = Median(FullLoad, runs);
+    return r;
+}
+
+}  // namespace
+
+int main()
+{
+    std::random_device rd;
+    const fs::path base = fs::temp_directory_path() / ("orvane-bench-" + std::to_string(rd()));
+    const Size large{400, 100, 200, 254};  // 254 + the two built-in motions = 256
+    const Size small{40, 10, 20, 25};
+    Generate(base / "large", large);
+    Generate(base / "small", small);
+
+    const Result big = Measure(base / "large", 5);
+    const Result little = Measure(base / "small", 25);
+    ClearDeviceMounts();
+    fs::remove_all(base);
+
+    std::printf("large installation: %.1f MB, %d pages x %d icons, %d sheets x 127 slots, %d motions\n",
+                static_cast<double>(big.bytes) / 1e6, large.pages, large.iconsPerPage, large.sheets,
+                large.motions + 2);
+    std::printf("  parse throughput: the full load takes %.2f times as long as reading its lines (%.0f vs %.0f ms)\n",
+                big.load / big.read, big.load * 1e3, big.read * 1e3);
+    std::printf("small installation: %.2f MB, ten times smaller\n", static_cast<double>(little.bytes) / 1e6);
+    std::printf("  parse throughput: the full load takes %.2f times as long as reading its lines\n",
+                little.load / little.read);
+    std::printf("growth: large / small load time = %.2f for %.2f times the bytes (linear: the same)\n",
+                big.load / little.load, static_cast<double>(big.bytes) / static_cast<double>(little.bytes));
+    return 0;
+}

@@ -1,0 +1,214 @@
+#include "config/IconEntry.h"
+
+#include "base/Format.h"
+#include "base/Scan.h"
+#include "base/Strings.h"
+#include "config/Folders.h"
+#include "config/TextFile.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstddef>
+#include <iterator>
+
+namespace {
+
+// What an empty field turns into before the line is scanned: the scanner's
+// %[^,] cannot match nothing, so each empty field must hold something.
+constexpr wchar_t kEmptyMarker[] = L"\\\\";
+
+const wchar_t* const kRootNames[] = {L"----", L"HKCR", L"HKCU", L"HKLM", L"HKU"};
+
+// Fields of the text form, for the cut reports.
+struct FieldSlot {
+    std::wstring* text;
+    size_t limit;
+    const wchar_t* label;
+};
+
+}  // namespace
+
+IconEntry::IconEntry(const IconEntry& other)
+    : nAppType(other.nAppType), RegMode(other.RegMode), RegRoot(other.RegRoot), Name(other.Name),
+      Path(other.Path), Args(other.Args), IconFile(other.IconFile), RegKey(other.RegKey),
+      RegValue(other.RegValue), Caption(other.Caption), RegText(other.RegText), x(other.x), y(other.y),
+      size(other.size), baseSize(other.baseSize), width(other.width), height(other.height),
+      zoomState(other.zoomState), zoomStep(other.zoomStep), flags(other.flags),
+      lastPanelDraw(other.lastPanelDraw), imageWidth(other.imageWidth), imageHeight(other.imageHeight),
+      captionWidth(other.captionWidth), transparentColor(other.transparentColor), Link(other.Link),
+      TaskWindow(other.TaskWindow), TaskOrder(other.TaskOrder)
+{
+    // image and scratch stay empty: one owner each, the copy makes its own.
+}
+
+IconEntry& IconEntry::operator=(const IconEntry& other)
+{
+    if (this == &other)
+        return *this;
+    IconEntry copy(other);
+    *this = std::move(copy);
+    return *this;
+}
+
+void ResetIconEntry(IconEntry& e)
+{
+    e.nAppType = APP_NONE;
+    e.RegMode = REGMODE_NAME;
+    e.RegRoot = REGROOT_NONE;
+    e.Name.clear();
+    e.Path.clear();
+    e.Args.clear();
+    e.IconFile.clear();
+    e.RegKey.clear();
+    e.RegValue.clear();
+    e.RegText.clear();
+    e.width = e.height = -1;
+    e.TaskOrder = -1;
+    e.size = 64;
+    e.imageWidth = e.imageHeight = 64;
+    e.x = e.y = 0;
+    e.zoomState = 0;
+    e.flags = 0;
+    std::vector<std::uint8_t>().swap(e.scratch);
+    e.lastPanelDraw = 0;
+    e.image.reset();
+    e.transparentColor = 0;
+    e.Link = nullptr;
+    e.TaskWindow = 0;
+}
+
+const wchar_t* RegRootName(std::uint8_t root)
+{
+    return root < std::size(kRootNames) ? kRootNames[root] : kRootNames[0];
+}
+
+int ParseIconEntry(IconEntry& entry, const std::wstring& line, const CTextFile* reportTo)
+{
+    ResetIconEntry(entry);
+    // Twice, so that a run of three or more commas is filled too.
+    const std::wstring filled = ReplaceAllW(ReplaceAllW(line, L",,", L",\\\\,"), L",,", L",\\\\,");
+
+    int type = 0, mode = 0;
+    std::wstring name, path, args, image, root, key, value;
+    ScanW(filled, L"%d,%[^,],%[^,],%[^,],%[^,],%d,%[^;];%[^;];%[^\n]",
+          {&type, &name, &path, &args, &image, &mode, &root, &key, &value});
+
+    const FieldSlot fields[] = {
+        {&name, kIconFieldMax, L"name"},   {&path, kIconFieldMax, L"path"},
+        {&args, kIconFieldMax, L"arguments"}, {&image, kIconFieldMax, L"image"},
+        {&root, kIconRootMax, L"root name"}, {&key, kIconFieldMax, L"registry key"},
+        {&value, kIconFieldMax, L"registry value"},
+    };
+    for (const FieldSlot& f : fields)
+        if (*f.text == kEmptyMarker)
+            f.text->clear();
+    // A line without a path is an unset slot, not a fault: nothing to report.
+    if (path.empty())
+        return 0;
+    for (const FieldSlot& f : fields) {
+        if (f.text->size() > f.limit) {
+            f.text->resize(f.limit);
+            if (reportTo)
+                reportTo->Report(FormatW(L"icon %s longer than %u characters, cut", f.label,
+                                         static_cast<unsigned>(f.limit)));
+        }
+    }
+
+    // The file's numbers go into the record's fields as the device's did:
+    // their low bits.
+    entry.nAppType = static_cast<std::uint16_t>(type);
+    entry.RegMode = static_cast<std::uint8_t>(mode);
+    entry.Name = std::move(name);
+    entry.Path = std::move(path);
+    entry.Args = std::move(args);
+    entry.IconFile = std::move(image);
+    entry.RegKey = std::move(key);
+    entry.RegValue = std::move(value);
+    for (std::uint8_t r = REGROOT_HKCR; r <= REGROOT_HKU; ++r)
+        if (root == kRootNames[r])
+            entry.RegRoot = r;
+    return 1;
+}
+
+std::wstring FormatIconEntry(const IconEntry& e, bool lineEnd)
+{
+    std::wstring line = FormatW(L"%d,%s,%s,%s,%s,%d,%s;%s;%s", e.nAppType, e.Name, e.Path, e.Args, e.IconFile,
+                                e.RegMode, RegRootName(e.RegRoot), e.RegKey, e.RegValue);
+    if (lineEnd)
+        line += L"\r\n";
+    return line;
+}
+
+int AddIcon(IconList& list, const IconEntry& entry, int index)
+{
+    IconEntry* target = nullptr;
+    if (index == -1) {
+        list.entries.push_back(entry);
+        target = &list.entries.back();
+    } else if (index >= 0 && static_cast<size_t>(index) < list.entries.size()) {
+        target = &list.entries[static_cast<size_t>(index)];
+    } else {
+        return 1;  // no such slot: nothing to normalise
+    }
+    std::wstring& file = target->IconFile;
+    if (StartsWithW(file, L"\\\\\\"))
+        file = list.base + file.substr(3);
+    else if (StartsWithW(file, L"\\\\"))
+        file = InstallDir + file.substr(2);
+    return 1;
+}
+
+void ClearIconSlot(IconList& list, size_t index, bool remove)
+{
+    if (index >= list.entries.size())
+        return;
+    IconEntry& e = list.entries[index];
+    std::vector<std::uint8_t>().swap(e.scratch);
+    // Recent and task slots draw their Link's image and own none.
+    if (!IsRecentSlot(e.nAppType) && !IsTaskSlot(e.nAppType))
+        e.image.reset();
+    if (remove)
+        list.entries.erase(list.entries.begin() + static_cast<std::ptrdiff_t>(index));
+    else
+        ResetIconEntry(e);
+}
+
+IconEntry& CaptionSource(IconEntry& e)
+{
+    if ((IsRecentSlot(e.nAppType) || IsTaskSlot(e.nAppType)) && e.Link)
+        return *e.Link;
+    return e;
+}
+
+void UpdateCaption(IconEntry& e, const TextWidthFn& textWidth)
+{
+    IconEntry& q = CaptionSource(e);
+    std::wstring text;
+    switch (q.RegMode) {
+    case REGMODE_REG:
+    case REGMODE_FORMAT: text = q.RegText; break;
+    case REGMODE_REG_NAME: text = q.RegText + q.Name; break;
+    case REGMODE_NAME_REG: text = q.Name + q.RegText; break;
+    default: text = q.Name; break;
+    }
+    // A measure that makes no sense counts as nothing.
+    auto measure = [&textWidth](const std::wstring& s) {
+        const int w = textWidth ? textWidth(s) : 0;
+        return std::max(w, 0);
+    };
+    // The slot's size: a recent or task slot shortens its Link's text to
+    // the room the slot has.
+    const int base = e.baseSize;
+    int width = measure(text);
+    if (!text.empty() && width > base * 16 / 10) {
+        while (!text.empty() && q.Name.size() > 1 && width > base * 14 / 10) {
+            text.pop_back();
+            width = measure(text);
+        }
+        text += L"...";
+        width = measure(text);
+    }
+    q.Caption = std::move(text);
+    q.captionWidth = static_cast<std::uint16_t>(std::min(width, 0xFFFF));
+    q.flags |= ICON_CAPTION_VALID;
+}

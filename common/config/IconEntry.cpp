@@ -99,13 +99,15 @@ int ParseIconEntry(IconEntry& entry, const std::wstring& line, const CTextFile* 
         {&root, kIconRootMax, L"root name"}, {&key, kIconFieldMax, L"registry key"},
         {&value, kIconFieldMax, L"registry value"},
     };
-    for (const FieldSlot& f : fields)
-        if (*f.text == kEmptyMarker)
-            f.text->clear();
-    // A line without a path is an unset slot, not a fault: nothing to report.
+    // Only a line that ends before its path field is an unset slot; an empty
+    // field between commas holds the marker here. Recent and task slots and
+    // blanks have no path and must come back from the file as they went in.
+    // An unset slot is not a fault: nothing to report.
     if (path.empty())
         return 0;
     for (const FieldSlot& f : fields) {
+        if (*f.text == kEmptyMarker)
+            f.text->clear();
         if (f.text->size() > f.limit) {
             f.text->resize(f.limit);
             if (reportTo)

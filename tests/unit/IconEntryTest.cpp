@@ -57,9 +57,15 @@ TEST(IconEntry, ParseLines)
         {L"1,,\\a.exe,,,0,----;;", {1, 1, L"", L"\\a.exe", L"", L"", 0, 0, L"", L""}},
         // A field of exactly two backslashes is the empty marker.
         {L"2,\\\\,\\b.lnk,\\\\,x,0,HKCU;k;\\\\", {1, 2, L"", L"\\b.lnk", L"", L"x", 0, REGROOT_HKCU, L"k", L""}},
-        // A name but no path: an unset slot.
-        {L"3,Site,,,,0,----;;", {0, 0, L"", L"", L"", L"", 0, 0, L"", L""}},
+        // A line that ends before its path: an unset slot.
         {L"3,Site,", {0, 0, L"", L"", L"", L"", 0, 0, L"", L""}},
+        {L"3,Site", {0, 0, L"", L"", L"", L"", 0, 0, L"", L""}},
+        // An empty path between commas is a path all the same: recent and
+        // task slots and blanks have none.
+        {L"3,Site,,,,0,----;;", {1, 3, L"Site", L"", L"", L"", 0, 0, L"", L""}},
+        {L"20,Recent-01,,,,0,----;;", {1, 20, L"Recent-01", L"", L"", L"", 0, 0, L"", L""}},
+        {L"5,--------,,,,0,----;;", {1, 5, L"--------", L"", L"", L"", 0, 0, L"", L""}},
+        {L"0,,,,,0,----;;", {1, 0, L"", L"", L"", L"", 0, 0, L"", L""}},
         {L"x,Name,\\p", {0, 0, L"", L"", L"", L"", 0, 0, L"", L""}},  // no leading number
         {L"", {0, 0, L"", L"", L"", L"", 0, 0, L"", L""}},
         // Root names are exact.
@@ -88,7 +94,7 @@ TEST(IconEntry, ParseResetsTheEntryFirst)
     e.flags = ICON_CAPTION_VALID | ICON_PLACED;
     e.Link = &e;
     e.TaskOrder = 4;
-    EXPECT_EQ(0, ParseIconEntry(e, L"1,New,,,"));
+    EXPECT_EQ(0, ParseIconEntry(e, L"1,New,"));
     EXPECT_EQ(0, e.nAppType);
     EXPECT_EQ(L"", e.Name);
     EXPECT_EQ(L"", e.RegKey);
@@ -136,7 +142,7 @@ TEST(IconEntry, OverlongFieldsAreCutAndReported)
     EXPECT_EQ(kIconFieldMax, e.RegKey.size());
     // A line without a path is not reported, however long its name.
     diags.Clear();
-    EXPECT_EQ(0, ParseIconEntry(e, L"1," + std::wstring(300, L'n') + L",,", &file));
+    EXPECT_EQ(0, ParseIconEntry(e, L"1," + std::wstring(300, L'n') + L",", &file));
     EXPECT_TRUE(diags.Empty());
 }
 
@@ -160,6 +166,8 @@ TEST(IconEntry, FormatAndReadBack)
         const wchar_t *name, *path, *args, *image, *key, *value;
     } cases[] = {
         {1, 0, 0, L"", L"\\a.exe", L"", L"", L"", L""},
+        {0, 0, 0, L"", L"", L"", L"", L"", L""},
+        {44, 0, 0, L"Task-05", L"", L"", L"", L"", L""},
         {2, 4, REGROOT_HKU, L"Bat %d%%", L"\\b.lnk", L"-x -y", L"\\\\\\i.bmp", L"K\\L", L"V"},
         {3, 1, REGROOT_HKLM, L"\u65e5\u672c", L"\\c.url", L"", L"", L"k", L""},
         {20, 0, REGROOT_HKCR, L"Recent-01", L"x", L"", L"", L"", L""},

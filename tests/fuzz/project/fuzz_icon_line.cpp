@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                   &first.RegValue})
         if (s->size() > kIconFieldMax)
             std::abort();
-    if (first.RegRoot > REGROOT_HKU || (ok == 0) != first.Path.empty())
+    if (first.RegRoot > REGROOT_HKU || (ok == 0 && !first.Path.empty()))
         std::abort();
     if (!ok)
         return 0;

@@ -9,36 +9,6 @@
 
 namespace {
 
-struct Fields {
-    int ok;
-    std::uint16_t type;
-    std::wstring name, path, args, image;
-    std::uint8_t mode, root;
-    std::wstring key, value;
-};
-
-Fields Parse(const std::wstring& line)
-{
-    IconEntry e;
-    e.Caption = L"stale";
-    const int ok = ParseIconEntry(e, line);
-    return {ok, e.nAppType, e.Name, e.Path, e.Args, e.IconFile, e.RegMode, e.RegRoot, e.RegKey, e.RegValue};
-}
-
-void ExpectFields(const Fields& want, const Fields& got, const std::wstring& line)
-{
-    EXPECT_EQ(want.ok, got.ok) << line;
-    EXPECT_EQ(want.type, got.type) << line;
-    EXPECT_EQ(want.name, got.name) << line;
-    EXPECT_EQ(want.path, got.path) << line;
-    EXPECT_EQ(want.args, got.args) << line;
-    EXPECT_EQ(want.image, got.image) << line;
-    EXPECT_EQ(want.mode, got.mode) << line;
-    EXPECT_EQ(want.root, got.root) << line;
-    EXPECT_EQ(want.key, got.key) << line;
-    EXPECT_EQ(want.value, got.value) << line;
-}
-
 // A proportional stand-in for the caption font: 6 pixels a character.
 int SixPerChar(const std::wstring& s) { return static_cast<int>(s.size()) * 6; }
 
@@ -46,61 +16,60 @@ int SixPerChar(const std::wstring& s) { return static_cast<int>(s.size()) * 6; }
 
 TEST(IconEntry, ParseLines)
 {
-    struct Case {
-        std::wstring line;
-        Fields want;
-    } cases[] = {
-        {L"1,Mail,\\Windows\\tmail.exe,-s,\\\\mail.png,3,HKLM;Software\\Mail;Unread",
-         {1, 1, L"Mail", L"\\Windows\\tmail.exe", L"-s", L"\\\\mail.png", 3, REGROOT_HKLM, L"Software\\Mail",
-          L"Unread"}},
-        // Empty name, arguments and image; "----" and two empty registry fields.
-        {L"1,,\\a.exe,,,0,----;;", {1, 1, L"", L"\\a.exe", L"", L"", 0, 0, L"", L""}},
-        // A field of exactly two backslashes is the empty marker.
-        {L"2,\\\\,\\b.lnk,\\\\,x,0,HKCU;k;\\\\", {1, 2, L"", L"\\b.lnk", L"", L"x", 0, REGROOT_HKCU, L"k", L""}},
-        // A line that ends before its path: an unset slot.
-        {L"3,Site,", {0, 0, L"", L"", L"", L"", 0, 0, L"", L""}},
-        {L"3,Site", {0, 0, L"", L"", L"", L"", 0, 0, L"", L""}},
-        // An empty path between commas is a path all the same: recent and
-        // task slots and blanks have none.
-        {L"3,Site,,,,0,----;;", {1, 3, L"Site", L"", L"", L"", 0, 0, L"", L""}},
-        {L"20,Recent-01,,,,0,----;;", {1, 20, L"Recent-01", L"", L"", L"", 0, 0, L"", L""}},
-        {L"5,--------,,,,0,----;;", {1, 5, L"--------", L"", L"", L"", 0, 0, L"", L""}},
-        {L"0,,,,,0,----;;", {1, 0, L"", L"", L"", L"", 0, 0, L"", L""}},
-        {L"x,Name,\\p", {0, 0, L"", L"", L"", L"", 0, 0, L"", L""}},  // no leading number
-        {L"", {0, 0, L"", L"", L"", L"", 0, 0, L"", L""}},
-        // Root names are exact.
-        {L"1,n,p,,,1,hklm;k;v", {1, 1, L"n", L"p", L"", L"", 1, 0, L"k", L"v"}},
-        {L"1,n,p,,,1,HKU;k;v", {1, 1, L"n", L"p", L"", L"", 1, REGROOT_HKU, L"k", L"v"}},
-        {L"1,n,p,,,1,HKCR;k;v", {1, 1, L"n", L"p", L"", L"", 1, REGROOT_HKCR, L"k", L"v"}},
-        // Scanning stops at the first field that does not match.
-        {L"1,n,p", {1, 1, L"n", L"p", L"", L"", 0, 0, L"", L""}},
-        {L"1,n,p,a,i,x,HKLM;k;v", {1, 1, L"n", L"p", L"a", L"i", 0, 0, L"", L""}},
-        {L"1,n,p,,,2,HKLM;;v", {1, 1, L"n", L"p", L"", L"", 2, REGROOT_HKLM, L"", L""}},  // empty key loses value
-        // The value takes the rest of the line, separators included.
-        {L"1,n,p,,,2,HKLM;k;a;b,c", {1, 1, L"n", L"p", L"", L"", 2, REGROOT_HKLM, L"k", L"a;b,c"}},
-        // Numbers keep the record's width.
-        {L"65537,n,p,,,257,----;;", {1, 1, L"n", L"p", L"", L"", 1, 0, L"", L""}},
-        {L"10000,Cal,CAL,,90;Tahoma,0,----;;", {1, 10000, L"Cal", L"CAL", L"", L"90;Tahoma", 0, 0, L"", L""}},
-    };
-    for (const Case& c : cases)
-        ExpectFields(c.want, Parse(c.line), c.line);
-}
-
-TEST(IconEntry, ParseResetsTheEntryFirst)
-{
     IconEntry e;
-    ParseIconEntry(e, L"1,Old,\\old.exe,a,i,1,HKLM;k;v");
-    e.Caption = L"kept";
-    e.flags = ICON_CAPTION_VALID | ICON_PLACED;
-    e.Link = &e;
-    e.TaskOrder = 4;
-    EXPECT_EQ(0, ParseIconEntry(e, L"1,New,"));
-    EXPECT_EQ(0, e.nAppType);
-    EXPECT_EQ(L"", e.Name);
-    EXPECT_EQ(L"", e.RegKey);
-    EXPECT_EQ(0, e.flags);  // the caption is rebuilt before use
-    EXPECT_EQ(nullptr, e.Link);
-    EXPECT_EQ(-1, e.TaskOrder);
+    ASSERT_EQ(1, ParseIconEntry(e, L"2,Mail,\\tmail.exe,-s,\\\\mail.png,3,HKLM;Software\\Mail;Unread"));
+    EXPECT_EQ(2, e.nAppType);
+    EXPECT_EQ(L"Mail", e.Name);
+    EXPECT_EQ(L"\\tmail.exe", e.Path);
+    EXPECT_EQ(L"-s", e.Args);
+    EXPECT_EQ(L"\\\\mail.png", e.IconFile);  // normalised only when added to a list
+    EXPECT_EQ(REGMODE_NAME_REG, e.RegMode);
+    EXPECT_EQ(REGROOT_HKLM, e.RegRoot);
+    EXPECT_EQ(L"Software\\Mail", e.RegKey);
+    EXPECT_EQ(L"Unread", e.RegValue);
+
+    // The rest by the line each entry writes, which shows every field.
+    const wchar_t* unset = L"0,,,,,0,----;;";
+    struct Case {
+        const wchar_t* line;
+        int ok;
+        const wchar_t* written;
+    } cases[] = {
+        {L"1,,\\a.exe,,,0,----;;", 1, L"1,,\\a.exe,,,0,----;;"},  // empty fields, no root
+        {L"2,\\\\,\\b.lnk,\\\\,x,0,HKCU;k;\\\\", 1, L"2,,\\b.lnk,,x,0,HKCU;k;"},  // "\\" is empty
+        // A line that ends before its path is an unset slot...
+        {L"3,Site,", 0, unset},
+        {L"3,Site", 0, unset},
+        {L"x,Name,\\p", 0, unset},
+        {L"", 0, unset},
+        // ...but an empty path between commas is not: recent and task slots
+        // and blanks have none.
+        {L"3,Site,,,,0,----;;", 1, L"3,Site,,,,0,----;;"},
+        {L"20,Recent-01,,,,0,----;;", 1, L"20,Recent-01,,,,0,----;;"},
+        {L"5,--------,,,,0,----;;", 1, L"5,--------,,,,0,----;;"},
+        // Root names are exact.
+        {L"1,n,p,,,1,hklm;k;v", 1, L"1,n,p,,,1,----;k;v"},
+        {L"1,n,p,,,1,HKU;k;v", 1, L"1,n,p,,,1,HKU;k;v"},
+        {L"1,n,p,,,1,HKCR;k;v", 1, L"1,n,p,,,1,HKCR;k;v"},
+        {L"1,n,p,,,1,HKLM ;k;v", 1, L"1,n,p,,,1,----;k;v"},
+        // Scanning stops at the first field that does not match.
+        {L"1,n,p", 1, L"1,n,p,,,0,----;;"},
+        {L"1,n,p,a,i,x,HKLM;k;v", 1, L"1,n,p,a,i,0,----;;"},
+        {L"1,n,p,,,2,HKLM;;v", 1, L"1,n,p,,,2,HKLM;;"},  // an empty key loses the value
+        {L"1,n,p,,,2,HKLM;k;a;b,,c", 1, L"1,n,p,,,2,HKLM;k;a;b,\\\\,c"},  // the value takes the rest
+        // Numbers keep the record's width.
+        {L"65537,n,p,,,257,----;;", 1, L"1,n,p,,,1,----;;"},
+        {L"10000,Cal,CAL,,90;Tahoma,0,----;;", 1, L"10000,Cal,CAL,,90;Tahoma,0,----;;"},
+    };
+    for (const Case& c : cases) {
+        e.Caption = L"stale";
+        e.flags = ICON_CAPTION_VALID;
+        e.Link = &e;
+        EXPECT_EQ(c.ok, ParseIconEntry(e, c.line)) << c.line;
+        EXPECT_EQ(c.written, FormatIconEntry(e, false)) << c.line;
+        EXPECT_EQ(0, e.flags) << c.line;  // reset first: the caption is composed again
+        EXPECT_EQ(nullptr, e.Link) << c.line;
+    }
 }
 
 TEST(IconEntry, OverlongFieldsAreCutAndReported)
@@ -150,52 +119,26 @@ TEST(IconEntry, FormatAndReadBack)
 {
     IconEntry e;
     e.nAppType = 6;
-    e.Name = L"Games";
-    e.Path = L"Games";
-    e.IconFile = L"\\Icons\\g.png";
+    e.Name = e.Path = L"Games";
     e.RegMode = REGMODE_NAME_REG;
     e.RegRoot = REGROOT_HKCU;
     e.RegKey = L"Software\\X";
-    e.RegValue = L"Count";
-    EXPECT_EQ(L"6,Games,Games,,\\Icons\\g.png,3,HKCU;Software\\X;Count", FormatIconEntry(e, false));
-    EXPECT_EQ(L"6,Games,Games,,\\Icons\\g.png,3,HKCU;Software\\X;Count\r\n", FormatIconEntry(e, true));
+    EXPECT_EQ(L"6,Games,Games,,,3,HKCU;Software\\X;\r\n", FormatIconEntry(e, true));
+    e.RegRoot = 9;  // outside the table: no root
+    EXPECT_EQ(L"6,Games,Games,,,3,----;Software\\X;", FormatIconEntry(e, false));
 
-    struct Case {
-        std::uint16_t type;
-        std::uint8_t mode, root;
-        const wchar_t *name, *path, *args, *image, *key, *value;
-    } cases[] = {
-        {1, 0, 0, L"", L"\\a.exe", L"", L"", L"", L""},
-        {0, 0, 0, L"", L"", L"", L"", L"", L""},
-        {44, 0, 0, L"Task-05", L"", L"", L"", L"", L""},
-        {2, 4, REGROOT_HKU, L"Bat %d%%", L"\\b.lnk", L"-x -y", L"\\\\\\i.bmp", L"K\\L", L"V"},
-        {3, 1, REGROOT_HKLM, L"\u65e5\u672c", L"\\c.url", L"", L"", L"k", L""},
-        {20, 0, REGROOT_HKCR, L"Recent-01", L"x", L"", L"", L"", L""},
-        {65535, 255, 0, L"n", L"p", L"a", L"i", L"", L""},
+    // Lines as the settings program writes them read back to the same line.
+    const wchar_t* lines[] = {
+        L"0,,,,,0,----;;",
+        L"44,Task-05,,,,0,----;;",
+        L"2,Bat %d%%,\\b.lnk,-x -y,\\\\\\i.bmp,4,HKU;K\\L;V",
+        L"3,\u65e5\u672c,\\c.url,,,1,HKLM;k;",
+        L"65535,n,p,a,i,255,HKCR;k;v w",
     };
-    for (const Case& c : cases) {
-        IconEntry in;
-        in.nAppType = c.type;
-        in.RegMode = c.mode;
-        in.RegRoot = c.root;
-        in.Name = c.name;
-        in.Path = c.path;
-        in.Args = c.args;
-        in.IconFile = c.image;
-        in.RegKey = c.key;
-        in.RegValue = c.value;
-        const std::wstring line = FormatIconEntry(in, false);
-        IconEntry out;
-        ASSERT_EQ(1, ParseIconEntry(out, line)) << line;
-        ExpectFields({1, in.nAppType, in.Name, in.Path, in.Args, in.IconFile, in.RegMode, in.RegRoot, in.RegKey,
-                      in.RegValue},
-                     {1, out.nAppType, out.Name, out.Path, out.Args, out.IconFile, out.RegMode, out.RegRoot,
-                      out.RegKey, out.RegValue},
-                     line);
+    for (const wchar_t* line : lines) {
+        ASSERT_EQ(1, ParseIconEntry(e, line)) << line;
+        EXPECT_EQ(line, FormatIconEntry(e, false));
     }
-    // A root outside the table writes the "none" name.
-    e.RegRoot = 9;
-    EXPECT_NE(std::wstring::npos, FormatIconEntry(e, false).find(L",3,----;"));
 }
 
 TEST(IconEntry, AddIconNormalisesTheImagePath)
@@ -309,48 +252,26 @@ TEST(IconEntry, ClearIconSlot)
     EXPECT_EQ(0, alive);
 }
 
-TEST(IconEntry, CaptionComposition)
+TEST(IconEntry, CaptionCompositionAndShortening)
 {
-    struct Case {
-        std::uint8_t mode;
-        const wchar_t *name, *reg;
-        const wchar_t* want;
-    } cases[] = {
-        {REGMODE_NAME, L"Mail", L"7", L"Mail"},
-        {REGMODE_REG, L"Mail", L"7", L"7"},
-        {REGMODE_REG_NAME, L"Mail", L"7", L"7Mail"},
-        {REGMODE_NAME_REG, L"Mail", L"7", L"Mail7"},
-        {REGMODE_FORMAT, L"%d new", L"7 new", L"7 new"},
-        {9, L"Mail", L"7", L"Mail"},
-    };
-    for (const Case& c : cases) {
-        IconEntry e;
-        e.baseSize = 64;
-        e.RegMode = c.mode;
-        e.Name = c.name;
-        e.RegText = c.reg;
-        UpdateCaption(e, SixPerChar);
-        EXPECT_EQ(c.want, e.Caption) << c.name;
-        EXPECT_EQ(SixPerChar(c.want), e.captionWidth);
-        EXPECT_TRUE(e.flags & ICON_CAPTION_VALID);
-    }
-}
-
-TEST(IconEntry, CaptionShortening)
-{
-    // Base 40: wider than 64 px (over 10 characters) shortens to 56 px
-    // (9 characters) and adds "...".
+    // Base 40: wider than 64 px (over 10 characters) shortens to 56 px (9
+    // characters) and adds "..."; base 64: over 102 px, down to 89 px.
     struct Case {
         std::uint16_t base;
         std::uint8_t mode;
         const wchar_t *name, *reg;
         const wchar_t* want;
     } cases[] = {
-        {40, REGMODE_NAME, L"0123456789", L"", L"0123456789"},          // 60 px: fits
-        {40, REGMODE_NAME, L"0123456789A", L"", L"012345678..."},       // 66 px
-        {40, REGMODE_NAME, L"A very long caption text", L"", L"A very lo..."},
-        {64, REGMODE_NAME, L"Seventeen letters", L"", L"Seventeen letters"},  // 102 <= 102
-        {64, REGMODE_NAME, L"Eighteen letters!!", L"", L"Eighteen lette..."},  // down to 89 px
+        {64, REGMODE_NAME, L"Mail", L"7", L"Mail"},
+        {64, REGMODE_REG, L"Mail", L"7", L"7"},
+        {64, REGMODE_REG_NAME, L"Mail", L"7", L"7Mail"},
+        {64, REGMODE_NAME_REG, L"Mail", L"7", L"Mail7"},
+        {64, REGMODE_FORMAT, L"%d new", L"7 new", L"7 new"},
+        {64, 9, L"Mail", L"7", L"Mail"},
+        {40, REGMODE_NAME, L"0123456789", L"", L"0123456789"},  // 60 px: fits
+        {40, REGMODE_NAME, L"0123456789A", L"", L"012345678..."},
+        {64, REGMODE_NAME, L"Seventeen letters", L"", L"Seventeen letters"},  // 102 px
+        {64, REGMODE_NAME, L"Eighteen letters!!", L"", L"Eighteen lette..."},
         {40, REGMODE_REG_NAME, L"Mail", L"1234567890", L"123456789..."},
         // A name of one character stops the loop before any character goes.
         {40, REGMODE_REG, L"M", L"0123456789AB", L"0123456789AB..."},
@@ -367,6 +288,7 @@ TEST(IconEntry, CaptionShortening)
         UpdateCaption(e, SixPerChar);
         EXPECT_EQ(c.want, e.Caption) << c.name << " / " << c.reg << " base " << c.base;
         EXPECT_EQ(SixPerChar(c.want), e.captionWidth) << c.name;
+        EXPECT_TRUE(e.flags & ICON_CAPTION_VALID);
     }
 }
 

@@ -58,7 +58,7 @@ struct MotionArea {
 
 class CMotionTable {
 public:
-    // Makes "DMOV_IN" (index 0) and "DMOV_OUT" (index 1) on an empty table.
+    // Starts the table over with "DMOV_IN" (index 0) and "DMOV_OUT" (index 1).
     void InitDefaultMotions();
     // Reads one motion file over the table; numbers pass through the
     // setting's Scale. 1 when the file was read, 0 when missing or unreadable.

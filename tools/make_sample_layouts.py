@@ -219,10 +219,10 @@ def home_grid(width, pitch):
     top = [slot(x, 50, 40 * c, 20 * c, "DROP_IN", "LIFT_OUT") for c, x in enumerate(xs)]
     # The inner ones of each side start first, so that no icon flies
     # through another.
-    side = {0: ("LEFT_IN", "LEFT_OUT", 170), 1: ("LEFT_IN", "LEFT_OUT", 120), 2: ("POP_IN", "POP_OUT", 420),
+    side = {0: ("LEFT_IN", "LEFT_OUT", 170), 1: ("LEFT_IN", "LEFT_OUT", 120), 2: ("POP_IN", "POP_OUT", 380),
             3: ("RIGHT_IN", "RIGHT_OUT", 120), 4: ("RIGHT_IN", "RIGHT_OUT", 170)}
     middle = [slot(x, 150, side[c][2], 20 * c, side[c][0], side[c][1]) for c, x in enumerate(xs)]
-    bottom = [slot(x, 250, 240 + 40 * c, 20 * c, "BOUNCE_IN", "FALL_OUT") for c, x in enumerate(xs)]
+    bottom = [slot(x, 250, 200 + 40 * c, 20 * c, "BOUNCE_IN", "FALL_OUT") for c, x in enumerate(xs)]
     return [top, middle, bottom]
 
 

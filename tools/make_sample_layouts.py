@@ -266,7 +266,7 @@ def clock_sheet(clock, clock_size, cal1, cal2, date):
         slot(cal1[0], cal1[1], 90, 40, "DROP_IN", "LIFT_OUT", "F_CAL"),
         slot(cal2[0], cal2[1], 180, 80, "RIGHT_IN", "RIGHT_OUT", "F_CAL"),
     ], [
-        slot(date[0], date[1], 300, 0, "BOUNCE_IN", "SINK_OUT", "F_WIDE"),
+        slot(date[0], date[1], 300, 0, "RISE_IN", "SINK_OUT", "F_WIDE"),
     ]]
 
 
@@ -527,6 +527,9 @@ def check(files):
                 if frame not in PANEL_FRAMES:
                     # The icon and its caption: 64 wide, 80 high together.
                     assert 32 <= x <= width - 32 and 40 <= y <= ITEM_H - 40, (name, x, y)
+    # The sample is meant to show every motion and frame it defines.
+    used = {v for _, _, rows in SHEETS + TASK_SHEETS for row in rows for s in row for v in (s[4], s[5], s[6])}
+    assert motion_names - {"DMOV_IN", "DMOV_OUT"} <= used and frame_names <= used, "defined but never used"
     page_names = {p[0] for p in PAGES}
     for name, portrait, landscape, icons in PAGES:
         assert not set(name) & set("[],") and len(name) <= NAME_MAX, name

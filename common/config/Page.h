@@ -69,5 +69,7 @@ public:
     std::vector<PageOrderEntry> m_Order;
 
 private:
-    void SetUpTaskPage(const CSheet& sheets);
+    // Creates the task page when no file defined it (in folder), and lays
+    // out its task slots on its sheet.
+    void SetUpTaskPage(const std::wstring& folder, const CSheet& sheets);
 };

@@ -1,0 +1,283 @@
+#include "config/Page.h"
+
+#include "FileSys.h"
+#include "base/Format.h"
+#include "base/Log.h"
+#include "base/Scan.h"
+#include "base/Strings.h"
+#include "config/Sheet.h"
+#include "config/TextFile.h"
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+constexpr wchar_t kTaskSheetName[] = L"S_TASK";
+constexpr wchar_t kPlaceholderName[] = L"--------";
+constexpr int kMaxStartSlot = 127;
+
+bool IsSkippedLine(const std::wstring& line) { return line.empty() || line[0] == L';'; }
+bool IsHeaderLine(const std::wstring& line) { return line.find(L'[') != std::wstring::npos; }
+
+// The next line that carries something, stripped of leading white space.
+bool ReadDataLine(CTextFile& file, std::wstring& line)
+{
+    std::wstring raw;
+    while (file.ReadLine(raw)) {
+        line = TrimLeftW(raw);
+        if (!IsSkippedLine(line))
+            return true;
+    }
+    line.clear();
+    return false;
+}
+
+// "%[^,],%d,%d": sheet name, start slot, extra value.
+void ReadOrientation(const std::wstring& line, CPageInfo& page, int orient, CTextFile& file)
+{
+    std::wstring sheet;
+    int start = 0, extra = 0;
+    if (ScanW(line, L"%[^,],%d,%d", {&sheet, &start, &extra}) < 3)
+        file.Report(L"page sheet line incomplete, missing fields read as 0");
+    if (sheet.size() > kSheetNameMax) {
+        sheet.resize(kSheetNameMax);
+        file.Report(FormatW(L"sheet name longer than %u characters, cut", static_cast<unsigned>(kSheetNameMax)));
+    }
+    if (start < 0 || start > kMaxStartSlot) {
+        start = std::clamp(start, 0, kMaxStartSlot);
+        file.Report(FormatW(L"start slot outside 0 to %d, set to %d", kMaxStartSlot, start));
+    }
+    page.sheetName[orient] = std::move(sheet);
+    page.startSlot[orient] = static_cast<std::uint16_t>(start);
+    page.extra[orient] = static_cast<std::uint8_t>(extra & 0xFF);
+}
+
+}  // namespace
+
+bool CPageInfo::Load(CTextFile& file, std::wstring& name, std::wstring& lineBuffer)
+{
+    // Find a header whose name scans; data lines before it belong to no page.
+    for (;;) {
+        if (lineBuffer.empty()) {
+            std::wstring line;
+            if (!ReadDataLine(file, line))
+                return false;
+            if (!IsHeaderLine(line)) {
+                file.Report(L"line outside a page section, ignored");
+                continue;
+            }
+            lineBuffer = std::move(line);
+        }
+        name.clear();
+        const bool named = ScanW(lineBuffer, L"[%[^]]", {&name}) == 1;
+        lineBuffer.clear();
+        if (named)
+            break;
+        file.Report(L"page header without a name, ignored");
+    }
+
+    int dataLines = 0;
+    std::wstring line;
+    while (ReadDataLine(file, line)) {
+        if (IsHeaderLine(line)) {
+            std::wstring next;
+            if (ScanW(line, L"[%[^]]", {&next}) == 1) {
+                lineBuffer = std::move(line);
+                break;
+            }
+            // An icon line that happens to hold a "[" must not end the page.
+            file.Report(L"line with '[' is no page header, ignored");
+            continue;
+        }
+        if (dataLines < 2) {
+            ReadOrientation(line, *this, dataLines, file);
+        } else {
+            IconEntry entry;
+            ParseIconEntry(entry, line, &file);
+            AddIcon(icons, entry, -1);  // a line without a path still takes its slot
+        }
+        ++dataLines;
+    }
+    if (dataLines < 2) {
+        file.Report(FormatW(L"page [%s] lacks its two sheet lines, rest of the file ignored", name));
+        return false;
+    }
+    return true;
+}
+
+int CPageMng::LoadMng(const std::wstring& path, bool keepHidden, CDiagSink* sink)
+{
+    if (!FileExists(path))
+        return 1;
+    CTextFile file(sink);
+    if (!file.OpenRead(path)) {
+        ReportTo(sink, path, 0, L"page order file cannot be opened");
+        return 0;
+    }
+    std::wstring line;
+    while (file.ReadLine(line)) {
+        int shown = 0;
+        std::wstring name;
+        if (ScanW(line, L"%d,%[^\n]", {&shown, &name}) < 2) {
+            if (!line.empty())
+                file.Report(L"no FLAG,NAME, ignored");
+            continue;
+        }
+        if (shown == 0 && !keepHidden)
+            continue;
+        if (OrderIndexOf(name) >= 0) {
+            file.Report(FormatW(L"page '%s' listed twice, ignored", name));
+            continue;
+        }
+        m_Order.push_back({std::move(name), static_cast<std::uint8_t>(shown != 0 ? 1 : 0)});
+    }
+    return 1;
+}
+
+int CPageMng::LoadTabInfo(const std::wstring& folder, const std::wstring& path, std::uint16_t group,
+                          const CSheet& sheets, bool listed, CDiagSink* sink)
+{
+    Log(LogFileName(), L"LoadTabInfo() Start File:[%s]", path);
+    int result = 0;
+    CTextFile file(sink);
+    if (FileExists(path) && file.OpenRead(path)) {
+        std::wstring name, lineBuffer;
+        for (;;) {
+            auto page = std::make_unique<CPageInfo>();
+            page->folder = folder;
+            page->icons.base = folder;
+            if (!page->Load(file, name, lineBuffer))
+                break;
+            const bool inOrder = OrderIndexOf(name) >= 0;
+            if (listed && !inOrder && name != kTaskPageName)
+                continue;
+            page->group = group;
+            m_Pages[name] = std::move(page);  // a later definition replaces an earlier one
+            if (!inOrder)
+                m_Order.push_back({name, static_cast<std::uint8_t>(listed ? 0 : 1)});
+        }
+        result = m_Pages.empty() ? 0 : 1;
+    } else if (FileExists(path)) {
+        ReportTo(sink, path, 0, L"page file cannot be opened");
+    }
+    if (group == 0)
+        SetUpTaskPage(folder, sheets);
+    Log(LogFileName(), L"LoadTabInfo() End");
+    return result;
+}
+
+void CPageMng::SetUpTaskPage(const std::wstring& folder, const CSheet& sheets)
+{
+    CPageInfo* task = FindPage(kTaskPageName);
+    if (!task) {
+        auto page = std::make_unique<CPageInfo>();
+        page->folder = folder;
+        page->icons.base = folder;
+        page->sheetName[ORIENT_PORTRAIT] = page->sheetName[ORIENT_LANDSCAPE] = kTaskSheetName;
+        task = page.get();
+        m_Pages[kTaskPageName] = std::move(page);
+        // A PageMng.ini that lists the task page already placed it.
+        if (OrderIndexOf(kTaskPageName) < 0)
+            m_Order.push_back({kTaskPageName, 1});
+    }
+    if (!sheets.FindSheet(task->sheetName[ORIENT_PORTRAIT]))
+        task->sheetName[ORIENT_PORTRAIT] = task->sheetName[ORIENT_LANDSCAPE] = kTaskSheetName;
+    const SheetDef* sheet = sheets.FindSheet(task->sheetName[ORIENT_PORTRAIT]);
+    const size_t n = sheet ? sheet->slots.size() : 0;
+
+    IconList& icons = task->icons;
+    while (icons.entries.size() < n) {
+        IconEntry placeholder;
+        placeholder.nAppType = APP_BLANK;
+        placeholder.Name = kPlaceholderName;
+        AddIcon(icons, placeholder, -1);
+    }
+    while (icons.entries.size() > n)
+        ClearIconSlot(icons, icons.entries.size() - 1, true);
+
+    // Rows 1 and below belong to the running tasks, numbered from the
+    // sheet's last slot backwards.
+    int c = 0;
+    for (size_t i = n; i-- > 0;) {
+        IconEntry& e = icons.entries[i];
+        if (sheet->slots[i].row == 0) {
+            if (e.nAppType >= APP_TASK_FIRST && e.nAppType <= APP_RUNNING_TASK)
+                e.nAppType = APP_BLANK;
+            continue;
+        }
+        ClearIconSlot(icons, i, false);
+        e.nAppType = static_cast<std::uint16_t>(APP_TASK_FIRST + c);
+        e.Name = FormatW(L"Task-%02d", c + 1);
+        ++c;
+    }
+}
+
+void CPageMng::FinishPageOrder()
+{
+    std::vector<PageOrderEntry> order;
+    order.swap(m_Order);
+    for (PageOrderEntry& o : order)
+        if (m_Pages.count(o.name))
+            m_Order.push_back(std::move(o));
+}
+
+void CPageMng::FreePages()
+{
+    m_Pages.clear();
+    m_Order.clear();
+}
+
+CPageInfo* CPageMng::FindPage(const std::wstring& name) const
+{
+    auto it = m_Pages.find(name);
+    return it == m_Pages.end() ? nullptr : it->second.get();
+}
+
+CPageInfo* CPageMng::PageAt(size_t orderIndex) const
+{
+    return orderIndex < m_Order.size() ? FindPage(m_Order[orderIndex].name) : nullptr;
+}
+
+int CPageMng::OrderIndexOf(const std::wstring& name, bool shownOnly) const
+{
+    for (size_t i = 0; i < m_Order.size(); ++i)
+        if (m_Order[i].name == name && (!shownOnly || m_Order[i].shown))
+            return static_cast<int>(i);
+    return -1;
+}
+
+int CPageMng::WriteMng(const std::wstring& path) const
+{
+    CTextFile file;
+    if (!file.BeginSave(path))
+        return 0;
+    for (const PageOrderEntry& o : m_Order)
+        file.WriteText(FormatW(L"%d,%s\r\n", o.shown, o.name));
+    return file.CommitSave() ? 1 : 0;
+}
+
+int CPageMng::WritePages(const std::wstring& path, std::uint16_t group) const
+{
+    CTextFile file;
+    if (!file.BeginSave(path))
+        return 0;
+    std::set<std::wstring> written;
+    auto writePage = [&](const std::wstring& name, const CPageInfo& page) {
+        if (page.group != group || !written.insert(name).second)
+            return;
+        file.WriteText(FormatW(L"[%s]\r\n", name));
+        for (int o : {ORIENT_PORTRAIT, ORIENT_LANDSCAPE})
+            file.WriteText(FormatW(L"%s,%d,%d\r\n", page.sheetName[o], page.startSlot[o], page.extra[o]));
+        for (const IconEntry& e : page.icons.entries)
+            file.WriteText(FormatIconEntry(e, true));
+        file.WriteText(L"\r\n");
+    };
+    for (const PageOrderEntry& o : m_Order)
+        if (const CPageInfo* page = FindPage(o.name))
+            writePage(o.name, *page);
+    // A page the order list does not name is still the user's: keep it.
+    for (const auto& [name, page] : m_Pages)
+        writePage(name, *page);
+    return file.CommitSave() ? 1 : 0;
+}

@@ -4,8 +4,13 @@
 
 #include <algorithm>
 #include "base/Scan.h"
+#include "FileSys.h"
+#include "config/ConfigLoad.h"
 #include "config/Folders.h"
+#include "config/Motion.h"
+#include "config/Page.h"
 #include "config/Setting.h"
+#include "config/Sheet.h"
 
 namespace {
 
@@ -123,6 +128,32 @@ void LintDefinitionPair(const CSettingTable& first, const std::wstring& firstPat
     }
 }
 
+void LintPages(const CPageMng& pages, const CSheet& sheet, const std::wstring& pageMngPath, CDiagSink& sink)
+{
+    CPageMng listed;
+    listed.LoadMng(pageMngPath, true);
+    for (const PageOrderEntry& entry : listed.m_Order)
+        if (!pages.FindPage(entry.name))
+            sink.Report({pageMngPath, 0, FormatW(L"page '%s' is listed but no page file defines it", entry.name)});
+
+    for (const auto& [name, page] : pages.m_Pages) {
+        const std::wstring file = page->folder + kPageFileName;
+        for (int o = 0; o < 2; ++o)
+            if (!sheet.FindSheet(page->sheetName[o]))
+                sink.Report({file, 0, FormatW(L"page '%s': sheet '%s' is not defined, the default sheet is shown",
+                                              name, page->sheetName[o])});
+        for (const IconEntry& icon : page->icons.entries) {
+            if (icon.nAppType == APP_PAGELINK && !pages.FindPage(icon.Path))
+                sink.Report({file, 0, FormatW(L"page '%s': '%s' links to the page '%s', which does not exist", name,
+                                              icon.Name, icon.Path)});
+            const bool fontSpec = IsPanel(icon.nAppType) && icon.Path != L"ACLOCK";
+            if (!icon.IconFile.empty() && !fontSpec && !FileExists(icon.IconFile))
+                sink.Report({file, 0, FormatW(L"page '%s': image '%s' of '%s' does not exist", name, icon.IconFile,
+                                              icon.Name)});
+        }
+    }
+}
+
 void LintInstallation(CDiagSink& sink)
 {
     CSetting setting(DEFS_KEYS, nullptr);  // resolves the folders
@@ -141,4 +172,12 @@ void LintInstallation(CDiagSink& sink)
     }
     setting.SetDiagSink(&sink);
     setting.Load();
+
+    CMotionTable motions;
+    LoadMotions(motions, setting, &sink);
+    CSheet sheet(setting, motions);
+    LoadSheets(sheet, setting, &sink);
+    CPageMng pages;
+    LoadPages(pages, sheet, setting, false, &sink);
+    LintPages(pages, sheet, PageMngFilePath(), sink);
 }

@@ -18,5 +18,12 @@ void LintDefinitionFile(const std::wstring& path, int maxCount, CDiagSink& sink,
 void LintDefinitionPair(const CSettingTable& first, const std::wstring& firstPath, const CSettingTable& second,
                         const std::wstring& secondPath, CDiagSink& sink);
 
+class CPageMng;
+class CSheet;
+
+// What loads but cannot work: listed pages no file defines, sheets no file
+// defines, page links to missing pages, image files that do not exist.
+void LintPages(const CPageMng& pages, const CSheet& sheet, const std::wstring& pageMngPath, CDiagSink& sink);
+
 // Resolves the folders and checks every configuration file of InstallDir.
 void LintInstallation(CDiagSink& sink);

@@ -109,9 +109,15 @@ bool CSheet::ParseSlotLine(const std::wstring& line, SheetDef& sheet, int row, i
     slot.delayOut = static_cast<std::uint16_t>(delayOut);
     slot.motionIn = m_Motions.FindMotion(in, 0);
     slot.motionOut = m_Motions.FindMotion(out, 1);
+    // Unknown names fall back to the built-ins; say so, it is rarely meant.
+    for (const std::wstring* name : {&in, &out})
+        if (m_Motions.Names().find(*name) == m_Motions.Names().end())
+            Report(file, FormatW(L"motion '%s' is not defined, the built-in one is used", *name));
     int frameIndex = FrameIndex(frame);
-    if (frameIndex < 0)
+    if (frameIndex < 0) {
+        Report(file, FormatW(L"frame '%s' is not defined, F_DEF is used", frame));
         frameIndex = std::max(FrameIndex(kDefaultFrame), 0);
+    }
     slot.frame = static_cast<std::uint8_t>(frameIndex);
     slot.row = static_cast<std::uint8_t>(row);
     slot.column = static_cast<std::uint8_t>(column++);

@@ -90,7 +90,7 @@ void CDeviceSandbox::MakeInstallation(const std::wstring& deviceFolder) const
 {
     for (const wchar_t* name : {L"Motion.ini", L"Sheet.ini", L"OrvaneSet.exe"})
         WriteFile(deviceFolder + L"\\" + name, "");
-    for (const wchar_t* name : {L"OrvaneSetInfo.ini", L"OrvaneSetInfoEng.ini"}) {
+    for (const wchar_t* name : {L"OrvaneSetInfo.ini", L"OrvaneSetInfoEng.ini", L"AppSetInfo.ini", L"AppSetInfoEng.ini"}) {
         std::ifstream in(SampleFolder() / name, std::ios::binary);
         std::ostringstream all;
         all << in.rdbuf();

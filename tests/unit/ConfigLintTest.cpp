@@ -87,3 +87,29 @@ TEST(ConfigLint, ShippedSampleIsClean)
     EXPECT_EQ(Set::Count, setting.Count());
     EXPECT_EQ(480, setting.m_nSetting3);
 }
+
+TEST(ConfigLint, PagesThatCannotWorkAreReported)
+{
+    CDeviceSandbox dev;
+    dev.MakeInstallation(kInstallFolder);
+    const std::wstring dir = std::wstring(kInstallFolder) + L"\\";
+    dev.WriteFile(dir + L"Icon\\There.png", "png");
+    dev.WriteFile(dir + L"PageMng.ini", "1,Main\r\n0,Hidden\r\n1,Gone\r\n");
+    dev.WriteFile(dir + L"Page.ini", "[Main]\r\nS_DEF,0,0\r\nS_NONE,0,0\r\n"
+                                     "1,Here,\\x.exe,,\\\\Icon\\There.png,0,----;;\r\n"
+                                     "1,Lost,\\x.exe,,\\\\Icon\\Missing.png,0,----;;\r\n"
+                                     "6,To main,Main,,,0,----;;\r\n"
+                                     "6,Away,Nowhere,,,0,----;;\r\n"
+                                     "10000,Clock,CAL,,Tahoma(14)CT,0,----;;\r\n");  // a font, not a file
+    CDiagList diags;
+    LintInstallation(diags);
+    std::vector<std::wstring> reasons;
+    for (const Diagnostic& d : diags.Items())
+        reasons.push_back(d.reason);
+    ASSERT_EQ(5u, reasons.size()) << Reasons(diags);
+    EXPECT_NE(std::wstring::npos, reasons[0].find(L"'Hidden' is listed but no page file defines it"));
+    EXPECT_NE(std::wstring::npos, reasons[1].find(L"'Gone' is listed"));
+    EXPECT_NE(std::wstring::npos, reasons[2].find(L"sheet 'S_NONE' is not defined"));
+    EXPECT_NE(std::wstring::npos, reasons[3].find(L"Missing.png"));
+    EXPECT_NE(std::wstring::npos, reasons[4].find(L"'Away' links to the page 'Nowhere'"));
+}

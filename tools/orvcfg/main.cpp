@@ -11,7 +11,12 @@
 #include "ToolDevice.h"
 #include "base/Diagnostics.h"
 #include "base/Format.h"
+#include "DumpModel.h"
 #include "config/ConfigLint.h"
+#include "config/ConfigLoad.h"
+#include "config/Motion.h"
+#include "config/Page.h"
+#include "config/Sheet.h"
 #include "config/Folders.h"
 #include "config/Setting.h"
 
@@ -69,6 +74,17 @@ int Dump()
     for (const Environment& e : envs)
         Print(FormatW(L"  %-20s%s%s", e.name, e.folder,
                       std::find(AddPaths.begin(), AddPaths.end(), e.folder) != AddPaths.end() ? L"  (in use)" : L""));
+
+    CMotionTable motions;
+    LoadMotions(motions, setting);
+    CSheet sheet(setting, motions);
+    LoadSheets(sheet, setting);
+    CPageMng pages;
+    LoadPages(pages, sheet, setting);
+    DumpMotions(motions, Print);
+    DumpFrames(sheet, Print);
+    DumpSheets(sheet, motions, Print);
+    DumpPages(pages, Print);
     return 0;
 }
 

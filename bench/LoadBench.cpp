@@ -164,7 +164,7 @@ int main()
     std::random_device rd;
     const fs::path base = fs::temp_directory_path() / ("orvane-bench-" + std::to_string(rd()));
     const Size large{400, 100, 200, 254};  // 254 + the two built-in motions = 256
-    const Size small{40, 10, 20, 25};
+    const Size small{40, 100, 20, 25};  // a tenth of each part
     Generate(base / "large", large);
     Generate(base / "small", small);
 

@@ -110,18 +110,11 @@ size_t ReadOnly()
 
 size_t FullLoad()
 {
-    CSetting setting;
-    setting.Load();
-    CMotionTable motions;
-    LoadMotions(motions, setting);
-    CSheet sheet(setting, motions);
-    LoadSheets(sheet, setting);
-    CPageMng pages;
-    LoadPages(pages, sheet, setting);
+    CConfiguration config;
     size_t icons = 0;
-    for (const auto& [name, p] : pages.m_Pages)
+    for (const auto& [name, p] : config.pages.m_Pages)
         icons += p->icons.entries.size();
-    return icons + motions.Count() + sheet.Sheets().size();
+    return icons + config.motions.Count() + config.sheet->Sheets().size();
 }
 
 // The median of several runs of f, in seconds.

@@ -156,7 +156,8 @@ void LintPages(const CPageMng& pages, const CSheet& sheet, const std::wstring& p
 
 void LintInstallation(CDiagSink& sink)
 {
-    CSetting setting(DEFS_KEYS, nullptr);  // resolves the folders
+    std::vector<std::wstring> cards;
+    ResolveFolders(cards);  // InstallDir, before any file is read
     struct Pair {
         const wchar_t* japanese;
         const wchar_t* english;
@@ -170,14 +171,6 @@ void LintInstallation(CDiagSink& sink)
         LintDefinitionFile(enPath, p.count, sink, en);
         LintDefinitionPair(ja, jaPath, en, enPath, sink);
     }
-    setting.SetDiagSink(&sink);
-    setting.Load();
-
-    CMotionTable motions;
-    LoadMotions(motions, setting, &sink);
-    CSheet sheet(setting, motions);
-    LoadSheets(sheet, setting, &sink);
-    CPageMng pages;
-    LoadPages(pages, sheet, setting, false, &sink);
-    LintPages(pages, sheet, PageMngFilePath(), sink);
+    CConfiguration config(DEFS_KEYS, &sink);  // reports every file but the definitions
+    LintPages(config.pages, *config.sheet, PageMngFilePath(), sink);
 }

@@ -40,3 +40,13 @@ void LoadPages(CPageMng& pages, const CSheet& sheet, const CSetting& setting, bo
     pages.LoadTabInfo(InstallDir, MainPageFilePath(setting), 0, sheet, listed, sink);
     pages.FinishPageOrder();
 }
+
+CConfiguration::CConfiguration(unsigned defMode, CDiagSink* sink, bool keepHidden) : setting(defMode, nullptr)
+{
+    setting.SetDiagSink(sink);
+    loaded = setting.Load();
+    LoadMotions(motions, setting, sink);
+    sheet = std::make_unique<CSheet>(setting, motions);
+    LoadSheets(*sheet, setting, sink);
+    LoadPages(pages, *sheet, setting, keepHidden, sink);
+}

@@ -4,13 +4,13 @@
 #pragma once
 
 #include "base/Diagnostics.h"
+#include "config/Motion.h"
+#include "config/Page.h"
+#include "config/Setting.h"
+#include "config/Sheet.h"
 
+#include <memory>
 #include <string>
-
-class CSetting;
-class CMotionTable;
-class CSheet;
-class CPageMng;
 
 // The built-in motions, then the main folder's "Motion.ini", every AddPaths
 // entry's, and InstallDir's "TskMotion.ini".
@@ -27,3 +27,17 @@ void LoadPages(CPageMng& pages, const CSheet& sheet, const CSetting& setting, bo
 // Full paths of the main page file and the page manager file.
 std::wstring MainPageFilePath(const CSetting& setting);
 std::wstring PageMngFilePath();
+
+// The whole configuration of the resolved installation, loaded in the
+// engine's order for the tools and tests (the engine itself loads step by
+// step, with its trace texts and its retries). The sink hears of every file
+// but the definition file, which LintDefinitionFile checks more closely.
+struct CConfiguration {
+    explicit CConfiguration(unsigned defMode = DEFS_KEYS, CDiagSink* sink = nullptr, bool keepHidden = false);
+
+    CSetting setting;
+    int loaded = 0;  // the setting file's load result
+    CMotionTable motions;
+    std::unique_ptr<CSheet> sheet;
+    CPageMng pages;
+};

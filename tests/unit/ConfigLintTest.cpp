@@ -1,24 +1,13 @@
 // The checks behind "orvcfg lint", and the shipped sample installation
 // passing them.
 #include "DeviceSandbox.h"
+#include "TestConfig.h"
 #include "FileSys.h"
 #include "config/ConfigLint.h"
 #include "config/Folders.h"
 #include "config/Setting.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-
-std::wstring Reasons(const CDiagList& diags)
-{
-    std::wstring all;
-    for (const Diagnostic& d : diags.Items())
-        all += d.reason + L"\n";
-    return all;
-}
-
-}  // namespace
 
 TEST(ConfigLint, BrokenDefinitionsAreReported)
 {

@@ -1,5 +1,6 @@
 // Motion files, the built-in motions and the evaluation of a motion.
 #include "DeviceSandbox.h"
+#include "TestConfig.h"
 #include "config/IconEntry.h"
 #include "config/Motion.h"
 #include "config/Setting.h"
@@ -40,13 +41,6 @@ protected:
     CDiagList diags;
 };
 
-std::wstring Reasons(const CDiagList& diags)
-{
-    std::wstring all;
-    for (const Diagnostic& d : diags.Items())
-        all += std::to_wstring(d.line) + L": " + d.reason + L"\n";
-    return all;
-}
 
 }  // namespace
 

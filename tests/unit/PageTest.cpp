@@ -1,6 +1,7 @@
 // Page files and the page order: sections, the task page, the display order
 // the engine and the settings program get, and writing both files back.
 #include "DeviceSandbox.h"
+#include "TestConfig.h"
 #include "base/Log.h"
 #include "config/Folders.h"
 #include "config/Motion.h"
@@ -20,26 +21,14 @@ const std::wstring kMain = L"\\Program Files\\Orvane\\";
 const std::wstring kAdd1 = L"\\Storage Card\\QVL\\QVLA\\";
 const std::wstring kAdd2 = L"\\Storage Card\\QVL\\QVLB\\";
 
-// Every setting a plain number; RefSize and ScreenSize 480 make Scale the
-// identity.
-std::string DefinitionLines()
-{
-    std::string text;
-    for (int i = 0; i < Set::Count; ++i) {
-        const int value = (i == Set::RefSize || i == Set::ScreenSize) ? 480 : i == Set::FramePeriod ? 50 : i;
-        text += "S" + std::to_string(i) + "=0," + std::to_string(value) + ",L,INT,0;9999;1;1,H\r\n";
-    }
-    return text;
-}
-
 using Order = std::vector<std::pair<std::wstring, int>>;
 
 class PageTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dev.WriteFile(kMain + L"OrvaneSetInfoEng.ini", DefinitionLines());
-        dev.WriteFile(kMain + L"OrvaneSetInfo.ini", DefinitionLines());
+        // RefSize and ScreenSize 480 make Scale the identity.
+        WriteDefinitions(dev, NumberDefinitions({{Set::RefSize, 480}, {Set::ScreenSize, 480}, {Set::FramePeriod, 50}}, 0));
         setting = std::make_unique<CSetting>();
         setting->Load();
         motions.InitDefaultMotions();

@@ -1,5 +1,6 @@
 // Sheet files, the built-in frames and sheets, slot links and SetCurSheet.
 #include "DeviceSandbox.h"
+#include "TestConfig.h"
 #include "base/Log.h"
 #include "config/IconEntry.h"
 #include "config/Motion.h"
@@ -19,17 +20,6 @@ namespace {
 const wchar_t kFile[] = L"\\Sheet.ini";
 
 // A definition file of 49 numbers: index i defaults to values[i], or 0.
-std::string Definitions(const std::map<int, int>& values)
-{
-    std::string text;
-    for (int i = 0; i < Set::Count; ++i) {
-        const auto it = values.find(i);
-        text += "S" + std::to_string(i) + "=0," + std::to_string(it == values.end() ? 0 : it->second) +
-                ",L,INT,0;9;1;1,H\r\n";
-    }
-    return text;
-}
-
 class SheetTest : public ::testing::Test {
 protected:
     void SetUp() override { UseSettings({}); }
@@ -39,8 +29,7 @@ protected:
     {
         values.emplace(Set::RefSize, 480);
         values.emplace(Set::ScreenSize, 480);
-        dev.WriteFile(L"\\Program Files\\Orvane\\OrvaneSetInfoEng.ini", Definitions(values));
-        dev.WriteFile(L"\\Program Files\\Orvane\\OrvaneSetInfo.ini", Definitions(values));
+        WriteDefinitions(dev, NumberDefinitions(values, 0));
         sheets.reset();
         setting = std::make_unique<CSetting>();
         setting->Load();
@@ -69,13 +58,6 @@ protected:
     CDiagList diags;
 };
 
-std::wstring Reasons(const CDiagList& diags)
-{
-    std::wstring all;
-    for (const Diagnostic& d : diags.Items())
-        all += std::to_wstring(d.line) + L": " + d.reason + L"\n";
-    return all;
-}
 
 // A slot list from (x, y) per row, columns counted per row.
 SheetDef Rows(const std::vector<std::vector<std::pair<int, int>>>& rows)

@@ -46,8 +46,9 @@ void PrintList(const wchar_t* title, const std::vector<std::wstring>& items)
 
 int Dump()
 {
-    CSetting setting(DEFS_FULL);
-    const int loaded = setting.Load();
+    CConfiguration config(DEFS_FULL);
+    const CSetting& setting = config.setting;
+    const int loaded = config.loaded;
     LanguageMode = setting.GetNum(Set::LanguageMode);
 
     Print(L"Folders");
@@ -75,16 +76,10 @@ int Dump()
         Print(FormatW(L"  %-20s%s%s", e.name, e.folder,
                       std::find(AddPaths.begin(), AddPaths.end(), e.folder) != AddPaths.end() ? L"  (in use)" : L""));
 
-    CMotionTable motions;
-    LoadMotions(motions, setting);
-    CSheet sheet(setting, motions);
-    LoadSheets(sheet, setting);
-    CPageMng pages;
-    LoadPages(pages, sheet, setting);
-    DumpMotions(motions, Print);
-    DumpFrames(sheet, Print);
-    DumpSheets(sheet, motions, Print);
-    DumpPages(pages, Print);
+    DumpMotions(config.motions, Print);
+    DumpFrames(*config.sheet, Print);
+    DumpSheets(*config.sheet, config.motions, Print);
+    DumpPages(config.pages, Print);
     return 0;
 }
 

@@ -9,7 +9,9 @@ say() { printf '%s\n' "$*" >&2; }
 
 # Starts the project's wineserver in persistent mode (one for a whole run).
 wine_server_start() {
-    wineserver -w >/dev/null 2>&1 || true      # a server still shutting down would stall the next start
+    # A fresh server for the run: an old one (persistent, or still shutting
+    # down) would stall the next start.
+    wine_server_stop
     wineserver -p >/dev/null 2>&1 || true
     wine cmd /c exit >/dev/null 2>&1 || true   # warm-up: later starts are fast
 }

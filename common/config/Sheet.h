@@ -7,6 +7,7 @@
 #include "config/Motion.h"
 
 #include <climits>
+#include <functional>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -52,6 +53,22 @@ struct SheetDef {
 };
 
 // One of the two layers of the current display: a sheet with a page's icons.
+// An icon of a layer, or none (-1).
+struct IconRef {
+    int icon = -1;
+    int layer = -1;
+    bool Valid() const { return icon >= 0 && layer >= 0; }
+};
+
+struct SlotMapping {
+    int slot = 0;
+    bool visible = false;
+};
+
+// The background state an icon asks for: 1 page link, 2 running task, 3
+// recent application, when the setting for that kind is on; else 0.
+std::uint8_t BackgroundState(unsigned appType, const CSetting& setting);
+
 struct SheetLayer {
     const SheetDef* sheet = nullptr;
     IconList* icons = nullptr;
@@ -81,6 +98,36 @@ public:
     int FrameIndex(const std::wstring& name) const;
     const std::map<std::wstring, std::uint8_t>& FrameNames() const { return m_FrameNames; }
     const SheetDef* CurSheet() const { return m_Layers[0].sheet; }
+
+    // The runtime of the current sheets: where each icon stands, how large
+    // it is drawn, which has the focus, which lies under a point.
+    SlotMapping MapIconToSlot(int layer, int icon, int margin) const;
+    // Places every icon of the layer for clock value t (direction 0 in, 1
+    // out); true when every icon's motion has finished.
+    bool PlaceLayer(int layer, int direction, std::int32_t t);
+    // One step of the press zoom; true when no icon is still zooming.
+    bool ZoomLayer(int layer, bool keep, bool release);
+    // Gives icon index the press feedback and releases every other; -1
+    // changes nothing, -2 releases all. True when a state changed.
+    bool SetFocusIcon(int icon, int layer);
+    IconRef FindFocusIcon() const;
+    IconRef HitTest(std::int32_t x, std::int32_t y) const;
+    static bool IsSelectable(const IconEntry& icon);
+    void MoveFocusVertical(bool down, bool wrapAllowed);
+    // The slot that received the focus, or -1.
+    int MoveFocusLinear(bool forward, bool crossAllowed);
+    // One frame of horizontal scrolling of layer 0 while the scroll phase is
+    // not 0; may set rebuild. True when the scroll has come to rest.
+    bool ScrollStep(int& rebuild);
+    IconEntry* Icon(const IconRef& ref) const;
+
+    // Set by the engine: the item's width and height (the motions' W and H),
+    // the caption band below each icon and the caption's offset.
+    MotionArea m_Area;
+    int m_nCaptionHeight = 0;
+    int m_nCaptionOffset = 0;
+    // Sizes a panel entry (type 10000 and above) the first time it is placed.
+    std::function<void(IconEntry&)> m_fnPanelBox;
 
     SheetLayer m_Layers[2];
     int m_nStartSlot = 0;      // first slot shown (slots before it stay fixed)

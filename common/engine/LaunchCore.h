@@ -1,0 +1,153 @@
+// The launcher engine without Windows: configuration life cycle, page
+// switching, the animation clock and its timers, focus transitions and the
+// recent ring. The plug-in's CLaunch adds the Windows objects (fonts,
+// surfaces, drawing, the window walk); everything here is tested natively.
+#pragma once
+
+#include "config/IconEntry.h"
+#include "config/Motion.h"
+#include "config/Page.h"
+#include "config/Setting.h"
+#include "config/Sheet.h"
+#include "engine/LaunchWindow.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+
+// The caption font as InitLnch describes it; the Windows side creates it.
+struct CaptionFontSpec {
+    int sizeTenths = 0;     // in tenths of a point
+    std::wstring face;      // at most 31 characters
+    bool clearType = false;
+};
+
+// The running tasks: an icon list plus the walk's countdown.
+struct TaskListState {
+    IconList list;
+    std::int32_t TaskCountdown = 0;  // ms until the next window walk
+    bool TaskChanged = true;
+};
+
+inline constexpr int kRecentSlots = 10;
+inline constexpr int kSettingAttempts = 10;
+inline constexpr unsigned kSettingRetryMs = 300;
+
+class CLaunchCore {
+public:
+    CLaunchCore();
+    virtual ~CLaunchCore();
+    CLaunchCore(const CLaunchCore&) = delete;
+    CLaunchCore& operator=(const CLaunchCore&) = delete;
+
+    // Builds the whole configuration in its fixed order; 0 when the setting
+    // file could not be loaded in ten attempts. Frees what a previous run
+    // left first.
+    int InitLnch();
+    // Frees it again; harmless when nothing was made. Always 1.
+    int ExitLnch();
+
+    // Page switching. Index -1 reloads the current page.
+    void SetCurTab(CLaunchWindow& wnd, int index);
+    void SetCurTab(CLaunchWindow& wnd, const std::wstring& pageName);
+    void StepTab(CLaunchWindow& wnd, bool forward);
+    void ResetMovPhase();
+    void SetDrawTimer(CLaunchWindow& wnd, unsigned id, bool on, bool force);
+
+    // The frame loop: the redraw timer's tick, and the clock's advance after
+    // a painted frame. The task timer's tick.
+    void OnRedrawTimer(CLaunchWindow& wnd);
+    void AfterDisplay(CLaunchWindow& wnd);
+    void OnTaskTimer(CLaunchWindow& wnd);
+
+    // Focus transitions.
+    void ShowFirstPage(CLaunchWindow& wnd);  // the part of Start after InitLnch
+    void OnSelectionReceived(CLaunchWindow& wnd);
+    void OnSelectionLost(CLaunchWindow& wnd);
+    void OnShown();
+    void OnHidden();
+    // The name of the first page: setting 7 when the order list has it.
+    std::wstring FirstPageName() const;
+    // Landscape: the device screen is at least as wide as it is high.
+    static bool ScreenIsLandscape();
+    int ItemHeight() const;
+
+    // Recent applications.
+    void AddRecent(IconEntry* entry);
+    void RecentToIcon();
+
+    // The configuration InitLnch made (null before and after).
+    CSetting* Setting() const { return m_pSetting.get(); }
+    CMotionTable* Motions() const { return m_pMotions.get(); }
+    CSheet* Sheet() const { return m_pSheet.get(); }
+    CPageMng* Pages() const { return m_pPages.get(); }
+
+    int m_bInit = 0;
+    int m_bFocus = 0;
+    int m_bShown = 0;
+    int m_bRebuild = 0;
+    std::uint32_t m_nCurPage = 0;
+    int m_bPageKeepsActive = 0;
+    std::uint8_t m_bLandscape = 0;
+    int m_bMotionsDone = 1;
+    int m_bZoomDone = 1;
+    int m_bScrollDone = 1;
+    std::int32_t m_nFrame = -2;  // animation clock; -2 at rest
+    std::int32_t m_nDrawTime = 0, m_nLastDraw = 0, m_nTotal = 0, m_nCount = 0;
+
+    // Copies of settings.
+    int m_bShowTiming = 0;
+    int m_nFramePeriod = 0;
+    int m_nAnimSpeed = 0;
+    int TaskInterval = 0;
+    int m_nTextShadow = 0;
+    std::uint8_t m_nTaskHoldAction = 0;
+    CaptionFontSpec m_CaptionFont;
+    int m_nCaptionHeight = 0;  // measured on first use by the drawing side
+    std::uint8_t m_nCaptionMode = 0;
+    std::uint32_t m_nCaptionColor = 0;
+    std::int32_t DragThreshold = 0;
+
+    std::wstring m_strPageFile;
+    std::wstring m_strPageMngFile;
+    // The settings program loads the same configuration, but keeps the full
+    // definitions and the hidden pages.
+    bool m_bEditor = false;
+
+    TaskListState m_Tasks;
+    std::array<IconEntry*, kRecentSlots> RecentRing{};
+    std::int32_t m_nNewest = 0;
+    bool RecentChanged = true;
+
+    int m_bRedrawTimerOn = 0;
+    int m_bTaskTimerOn = 0;
+    std::uint8_t m_nDragMode = 0;  // 0 none, 1 icon touch, 2 page drag
+
+    std::recursive_mutex m_DisplayLock;
+    std::recursive_mutex m_TimerLock;
+
+protected:
+    // What the Windows side adds; the defaults do nothing.
+    virtual void MakeCaptionFont(const CaptionFontSpec&) {}
+    virtual void DeleteSurfaces() {}
+    virtual void ResetPanels() {}
+    // The task timer's three sources of change; each returns 1 when the item
+    // must be repainted.
+    virtual int UpdateTaskList() { return 0; }
+    virtual int RefreshRegistryItems() { return 0; }
+    virtual int RefreshPanels() { return 0; }
+    // Waiting between two attempts at the setting file.
+    virtual void Sleep(unsigned ms);
+
+private:
+    void CopySettings();
+    void LoadConfiguration();
+    void ApplyFirstPage(CLaunchWindow& wnd, const std::wstring& firstPage);
+
+    std::unique_ptr<CSetting> m_pSetting;
+    std::unique_ptr<CMotionTable> m_pMotions;
+    std::unique_ptr<CSheet> m_pSheet;
+    std::unique_ptr<CPageMng> m_pPages;
+};

@@ -1,0 +1,23 @@
+// What the engine needs of the item window: its two timers, repainting and
+// its width. The plug-in implements it over a real window; tests and tools
+// over a recorder.
+#pragma once
+
+enum : unsigned {
+    TIMER_REDRAW = 100,  // the next animation frame (one-shot in effect)
+    TIMER_TASK = 101,    // task list, registry captions and panels, every 100 ms
+};
+
+class CLaunchWindow {
+public:
+    virtual void SetTimer(unsigned id, unsigned intervalMs) = 0;
+    virtual void KillTimer(unsigned id) = 0;
+    // The whole client area becomes invalid, without erasing.
+    virtual void Invalidate() = 0;
+    // Paints what is invalid, now.
+    virtual void Update() = 0;
+    virtual int ClientWidth() const = 0;
+
+protected:
+    ~CLaunchWindow() = default;
+};

@@ -76,6 +76,11 @@ struct SheetLayer {
     int iconCount = 0;
     bool overflow = false;  // more icons than slots
     std::int32_t ox = 0, oy = 0;
+
+    // The counts, kept within the sheet's slots and the list's entries
+    // however the layer was filled; 0 without a sheet or a list.
+    int SafeSlotCount() const;
+    int SafeIconCount() const;
 };
 
 class CSheet {
@@ -102,6 +107,10 @@ public:
     // The runtime of the current sheets: where each icon stands, how large
     // it is drawn, which has the focus, which lies under a point.
     SlotMapping MapIconToSlot(int layer, int icon, int margin) const;
+    // The icon standing in a slot at rest (the inverse of MapIconToSlot), or
+    // -1: from the start slot on, an overflowing layer's slots show the ring
+    // turned by the scroll offset.
+    int IconInSlot(int layer, int slot) const;
     // Places every icon of the layer for clock value t (direction 0 in, 1
     // out); true when every icon's motion has finished.
     bool PlaceLayer(int layer, int direction, std::int32_t t);
@@ -148,6 +157,9 @@ public:
     int m_nGlideFactor = 0;     // thousandths of speed kept per frame
 
 private:
+    // The drawing box of an icon not yet laid out: the slot's size and the
+    // caption band, or the panel's own box.
+    void LayOutBox(IconEntry& icon) const;
     bool ParseSlotLine(const std::wstring& line, SheetDef& sheet, int row, int& column, class CTextFile* file);
     void StoreFrame(const std::wstring& name, SheetFrame& frame, class CTextFile* file);
     void StoreSheet(SheetDef& sheet, std::uint8_t type);

@@ -1,0 +1,226 @@
+#include "engine/IconImage_win.h"
+
+#include "FileSys.h"
+#include "Imaging_win.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <bitset>
+#include <cstring>
+
+namespace {
+
+constexpr int kShellIconPixels = kShellIconSide * kShellIconSide;
+
+// The shell-icon scratch surface; its destructor frees whatever is left at
+// the end of the process.
+std::unique_ptr<CIconBitmap> g_pIconScratch;
+
+// Owns an icon handle (DestroyIcon).
+class CIconHandle {
+public:
+    explicit CIconHandle(HICON icon) : m_hIcon(icon) {}
+    ~CIconHandle()
+    {
+        if (m_hIcon)
+            ::DestroyIcon(m_hIcon);
+    }
+    CIconHandle(const CIconHandle&) = delete;
+    CIconHandle& operator=(const CIconHandle&) = delete;
+    HICON Get() const { return m_hIcon; }
+
+private:
+    HICON m_hIcon;
+};
+
+// A RGB565 pixel reduced to the 13 bits that tell key colours apart.
+unsigned KeyCode(std::uint16_t p)
+{
+    return ((p & 0x1Eu) | (((p & 0x7E0u) | ((p >> 1) & 0x7C00u)) >> 1)) >> 1;
+}
+
+// The RGB565 pixel of a 13-bit code.
+std::uint16_t KeyPixel(unsigned h)
+{
+    return static_cast<std::uint16_t>((((h & 0xFu) | (((h & 0x1F0u) | ((h >> 9) << 10)) << 1)) << 1) & 0xFFFFu);
+}
+
+// The highest code that no pixel uses. Codes below the candidate are noted as
+// they pass; meeting the candidate moves it down past every noted code, so a
+// code met before it became the candidate is skipped too.
+unsigned ChooseKeyCode(const std::uint16_t* pixels)
+{
+    std::bitset<8192> seen;
+    unsigned candidate = 8191;
+    for (int i = 0; i < kShellIconPixels; ++i) {
+        const unsigned code = KeyCode(pixels[i]);
+        if (code < candidate) {
+            seen.set(code);
+        } else if (code == candidate) {
+            while (candidate > 0 && (candidate == code || seen.test(candidate)))
+                --candidate;
+        }
+    }
+    return candidate;
+}
+
+std::uint16_t* Pixels565(CIconBitmap& b) { return reinterpret_cast<std::uint16_t*>(b.Row(0)); }
+
+CIconBitmap* IconScratch()
+{
+    if (!g_pIconScratch)
+        g_pIconScratch = CIconBitmap::Make(kShellIconSide, kShellIconSide, 16);
+    return g_pIconScratch.get();
+}
+
+bool LoadImageFile(IconEntry& e)
+{
+    DecodedImage decoded;
+    // The decoder refuses a zero-sized image: the image's width is a divisor
+    // when the icon is drawn.
+    if (!DecodeImageFile(e.IconFile, decoded, kIconImageFit))
+        return false;
+    const int width = static_cast<int>(decoded.width);
+    const int height = static_cast<int>(decoded.height);
+    std::unique_ptr<CIconBitmap> bitmap = CIconBitmap::Make(width, height, decoded.hasAlpha ? 32 : 24);
+    if (!bitmap)
+        return false;
+    const std::uint32_t* src = decoded.pixels.data();
+    for (int y = 0; y < height; ++y, src += width) {
+        std::uint8_t* row = bitmap->Row(y);
+        if (decoded.hasAlpha) {
+            std::memcpy(row, src, static_cast<size_t>(width) * 4);
+            continue;
+        }
+        // Opaque: premultiplied and straight colours are the same.
+        for (int x = 0; x < width; ++x) {
+            *row++ = static_cast<std::uint8_t>(src[x]);
+            *row++ = static_cast<std::uint8_t>(src[x] >> 8);
+            *row++ = static_cast<std::uint8_t>(src[x] >> 16);
+        }
+    }
+    if (decoded.hasAlpha)
+        e.flags |= ICON_ALPHA;
+    e.imageWidth = static_cast<std::uint16_t>(width);
+    e.imageHeight = static_cast<std::uint16_t>(height);
+    e.transparentColor = ::GetPixel(bitmap->DC(), 0, 0);
+    e.image = std::move(bitmap);
+    return true;
+}
+
+// Entries whose Path names a file (not a page, not nothing).
+bool PathIsFile(const IconEntry& e)
+{
+    switch (e.nAppType) {
+    case APP_PROGRAM:
+    case APP_SHORTCUT:
+    case APP_FAVORITE:
+    case APP_RUNNING_TASK: return !e.Path.empty();
+    default: return false;
+    }
+}
+
+// The shell's large icon of the entry's Path; null when the shell has none.
+HICON ShellIcon(const IconEntry& e)
+{
+    // An empty path would get the icon of the current folder.
+    if (e.Path.empty())
+        return nullptr;
+    UINT how = SHGFI_SYSICONINDEX | SHGFI_LARGEICON;
+    // Without this the shell gives nothing for a file that is not there;
+    // with it, a program on a card taken out or one uninstalled still shows
+    // the generic icon of its kind of file. A page name is no file: it stays
+    // without icon, as on the device.
+    if (PathIsFile(e) && !FileExists(e.Path))
+        how |= SHGFI_USEFILEATTRIBUTES;
+    SHFILEINFOW info = {};
+    const auto list = reinterpret_cast<HIMAGELIST>(::SHGetFileInfoW(
+        MapDevicePath(e.Path).c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof(info), how));
+    if (!list)
+        return nullptr;
+    return ::ImageList_GetIcon(list, info.iIcon, ILD_NORMAL);
+}
+
+}  // namespace
+
+CIconBitmap::CIconBitmap(CMemDC dc, CBitmapObj bitmap, void* bits, int width, int height, int bpp)
+    : m_dc(std::move(dc)), m_bitmap(std::move(bitmap)), m_select(m_dc.Get(), m_bitmap.Get()),
+      m_pBits(static_cast<std::uint8_t*>(bits)), m_nWidth(width), m_nHeight(height), m_nBpp(bpp)
+{
+}
+
+std::unique_ptr<CIconBitmap> CIconBitmap::Make(int width, int height, int bitsPerPixel)
+{
+    CMemDC dc(nullptr);
+    void* bits = nullptr;
+    CBitmapObj bitmap(CreateTopDownSection(width, height, bitsPerPixel, &bits));
+    if (!dc || !bitmap)
+        return nullptr;
+    std::unique_ptr<CIconBitmap> made(
+        new CIconBitmap(std::move(dc), std::move(bitmap), bits, width, height, bitsPerPixel));
+    if (!made->m_select.Ok())
+        return nullptr;
+    return made;
+}
+
+int LoadIconImage(IconEntry& e)
+{
+    e.image.reset();
+    e.flags &= static_cast<std::uint8_t>(~ICON_ALPHA);
+    if (!e.IconFile.empty() && LoadImageFile(e))
+        return 1;
+    // Recent and task slots show their Link's image, never one of their own.
+    if (IsRecentSlot(e.nAppType) || IsTaskSlot(e.nAppType))
+        return 0;
+    CIconHandle icon(ShellIcon(e));
+    return MakeShellIconImage(e, icon.Get());
+}
+
+int MakeShellIconImage(IconEntry& e, HICON icon)
+{
+    CIconBitmap* scratch = IconScratch();
+    std::unique_ptr<CIconBitmap> own = CIconBitmap::Make(kShellIconSide, kShellIconSide, 16);
+    if (!scratch || !own)
+        return 0;
+    e.imageWidth = e.imageHeight = static_cast<std::uint16_t>(kShellIconSide);
+
+    // Drawn once over what the scratch held before, to find a colour the icon
+    // does not use; the first two pixels are cleared so that a transparent
+    // corner differs from any key.
+    std::uint16_t* drawn = Pixels565(*scratch);
+    drawn[0] = drawn[1] = 0;
+    if (icon)
+        ::DrawIconEx(scratch->DC(), 0, 0, icon, kShellIconSide, kShellIconSide, 0, nullptr, DI_NORMAL);
+    ::GdiFlush();
+    const std::uint16_t key = KeyPixel(ChooseKeyCode(drawn));
+
+    std::uint16_t* mine = Pixels565(*own);
+    std::fill(mine, mine + kShellIconPixels, key);
+    e.transparentColor = ::GetPixel(own->DC(), 0, 0);
+    if (icon)
+        ::DrawIconEx(own->DC(), 0, 0, icon, kShellIconSide, kShellIconSide, 0, nullptr, DI_NORMAL);
+    ::GdiFlush();
+
+    // Where the two draws differ the icon let its background through: that
+    // pixel is the key as GDI reads it back.
+    for (int i = 0; i < kShellIconPixels; ++i) {
+        if ((KeyCode(drawn[i]) >> 1) != (KeyCode(mine[i]) >> 1)) {
+            e.transparentColor = ::GetPixel(own->DC(), i % kShellIconSide, i / kShellIconSide);
+            break;
+        }
+    }
+    e.image = std::move(own);
+    return 1;
+}
+
+const CIconBitmap* IconBitmap(const IconEntry& e) { return dynamic_cast<const CIconBitmap*>(e.image.get()); }
+
+HDC IconImageDC(const IconEntry& e)
+{
+    const CIconBitmap* bitmap = IconBitmap(e);
+    return bitmap ? bitmap->DC() : nullptr;
+}
+
+void FreeIconScratch() { g_pIconScratch.reset(); }

@@ -31,13 +31,23 @@ struct TaskListState {
     bool TaskChanged = true;
 };
 
+// What one frame's motion, scroll and zoom steps left to do.
+struct FrameSteps {
+    bool motionsDone = true;
+    bool scrollDone = true;
+    bool zoomDone = true;
+};
+
 inline constexpr int kRecentSlots = 10;
 inline constexpr int kSettingAttempts = 10;
 inline constexpr unsigned kSettingRetryMs = 300;
 
 class CLaunchCore {
 public:
+    // Nothing loaded.
     CLaunchCore();
+    // Runs ExitLnch; a derived engine runs it in its own destructor too,
+    // while its overrides can still free its objects.
     virtual ~CLaunchCore();
     CLaunchCore(const CLaunchCore&) = delete;
     CLaunchCore& operator=(const CLaunchCore&) = delete;
@@ -59,6 +69,10 @@ public:
     // The frame loop: the redraw timer's tick, and the clock's advance after
     // a painted frame. The task timer's tick.
     void OnRedrawTimer(CLaunchWindow& wnd);
+    // One frame's steps of Display: the caption band, both layers' motions
+    // (leaving while not focused), the scroll step and both layers' zoom.
+    // Stores and returns the three done flags; takes the display lock.
+    FrameSteps StepFrame();
     void AfterDisplay(CLaunchWindow& wnd);
     void OnTaskTimer(CLaunchWindow& wnd);
 
@@ -71,8 +85,11 @@ public:
     // The name of the first page: setting 7 when the order list has it.
     std::wstring FirstPageName() const;
     // Landscape: the device screen is at least as wide as it is high.
-    static bool ScreenIsLandscape();
+    bool ScreenIsLandscape() const;
+    // Setting 19 on a screen higher than wide, else setting 20.
     int ItemHeight() const;
+    // The client width and the item height the motions measure against.
+    void PublishClientWidth(CLaunchWindow& wnd);
 
     // Recent applications.
     void AddRecent(IconEntry* entry);
@@ -140,10 +157,15 @@ protected:
     virtual int RefreshPanels() { return 0; }
     // Waiting between two attempts at the setting file.
     virtual void Sleep(unsigned ms);
+    // The device screen (platform/); a tool may simulate another.
+    virtual void ScreenSize(int& width, int& height) const;
 
 private:
+    int LoadSetting();
     void CopySettings();
     void LoadConfiguration();
+    void FreeConfiguration();
+    void SetCaptionBand();
     void ApplyFirstPage(CLaunchWindow& wnd, const std::wstring& firstPage);
 
     std::unique_ptr<CSetting> m_pSetting;

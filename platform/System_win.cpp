@@ -51,6 +51,14 @@ bool GetDesktopRect(ScreenRect& rect)
 
 void GetScreenSize(int& width, int& height)
 {
+    // The Today emulator's client area is the device screen; the PC's is not.
+    RECT rc;
+    HWND today = ::FindWindowW(L"DesktopExplorerWindow", nullptr);
+    if (today && ::GetClientRect(today, &rc)) {
+        width = rc.right;
+        height = rc.bottom;
+        return;
+    }
     width = ::GetSystemMetrics(SM_CXSCREEN);
     height = ::GetSystemMetrics(SM_CYSCREEN);
 }

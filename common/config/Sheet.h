@@ -29,7 +29,9 @@ struct SheetSlot {
     std::uint16_t delayIn = 0, delayOut = 0;
     std::uint8_t motionIn = 0, motionOut = 1;
     std::uint8_t frame = 0;
-    std::uint8_t bgState = 0;   // background state last drawn
+    // The background state last drawn; the drawing records it on the
+    // current sheet, which it otherwise only reads.
+    mutable std::uint8_t bgState = 0;
     std::uint8_t size = 64;     // icon size, scaled
     std::uint8_t linkUp = kNoLink, linkDown = kNoLink;
     std::uint8_t row = 0, column = 0;

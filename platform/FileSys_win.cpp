@@ -64,8 +64,15 @@ bool CFile::IsOpen() const { return m_hFile != -1 && m_hFile != 0; }
 std::wstring MapDevicePath(const std::wstring& devicePath)
 {
     MountMatch m = FindMount(devicePath);
-    if (!m.found)
-        return devicePath;
+    if (!m.found) {
+        // A root-relative path means the current drive. Made whole here, so
+        // that calls which do not resolve it themselves (the shell's) get it.
+        if (!IsDeviceAbsolute(devicePath) || (devicePath.size() > 1 && devicePath[1] == devicePath[0]))
+            return devicePath;
+        wchar_t full[MAX_PATH * 2];
+        const DWORD n = ::GetFullPathNameW(devicePath.c_str(), MAX_PATH * 2, full, nullptr);
+        return n > 0 && n < MAX_PATH * 2 ? std::wstring(full, n) : devicePath;
+    }
     std::wstring host = m.hostFolder;
     for (const std::wstring& part : m.rest) {
         if (host.empty() || (host.back() != L'\\' && host.back() != L'/'))

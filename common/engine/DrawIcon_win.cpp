@@ -67,16 +67,19 @@ void CLaunch::DrawIcon(IconEntry& e)
     const long long offset = Sheet()->m_nCaptionOffset;
     const int left = ClampInt(e.x - size / 2);
     const int top = ClampInt(e.y + offset - size / 2);
-    // An image without width has no shape to keep: it is not drawn.
-    if (e.imageWidth != 0) {
-        const int height = ClampInt(size * e.imageHeight / e.imageWidth);
-        if (e.flags & ICON_ALPHA) {
-            if (HDC src = IconImageDC(e)) {
+    // The image, its shape and its kind are those of the entry shown: a
+    // recent or task slot has none of its own, and its Link's alpha image
+    // keyed on a corner pixel would show fringes. An image without width has
+    // no shape to keep: it is not drawn.
+    if (q.imageWidth != 0) {
+        const int height = ClampInt(size * q.imageHeight / q.imageWidth);
+        if (q.flags & ICON_ALPHA) {
+            if (HDC src = IconImageDC(q)) {
                 const BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-                ::AlphaBlend(dc, left, top, static_cast<int>(size), height, src, 0, 0, e.imageWidth, e.imageHeight,
+                ::AlphaBlend(dc, left, top, static_cast<int>(size), height, src, 0, 0, q.imageWidth, q.imageHeight,
                              blend);
             }
-        } else if (HDC src = IconImageDC(q); src && q.imageWidth != 0 && q.imageHeight != 0) {
+        } else if (HDC src = IconImageDC(q); src && q.imageHeight != 0) {
             ::TransparentBlt(dc, left, top, static_cast<int>(size), height, src, 0, 0, q.imageWidth, q.imageHeight,
                              q.transparentColor);
         }

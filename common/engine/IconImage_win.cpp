@@ -136,10 +136,17 @@ HICON ShellIcon(const IconEntry& e)
     if (PathIsFile(e) && !FileExists(e.Path))
         how |= SHGFI_USEFILEATTRIBUTES;
     SHFILEINFOW info = {};
-    const auto list = reinterpret_cast<HIMAGELIST>(::SHGetFileInfoW(
-        MapDevicePath(e.Path).c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof(info), how));
+    const std::wstring path = MapDevicePath(e.Path);
+    const auto list = reinterpret_cast<HIMAGELIST>(
+        ::SHGetFileInfoW(path.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof(info), how));
     if (!list)
         return nullptr;
+    // Some shells (Wine's) give every program the image list's generic icon
+    // 0; the program's own icon is then taken from the file itself.
+    HICON own = nullptr;
+    if (info.iIcon == 0 && !(how & SHGFI_USEFILEATTRIBUTES) && ::ExtractIconExW(path.c_str(), 0, &own, nullptr, 1) &&
+        own)
+        return own;
     return ::ImageList_GetIcon(list, info.iIcon, ILD_NORMAL);
 }
 

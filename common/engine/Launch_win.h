@@ -33,6 +33,8 @@ public:
 
     HFONT CaptionFont() const { return m_CaptionFontObj.Get(); }
 
+    HINSTANCE m_hInstance = nullptr;  // the plug-in's module: menus come from it
+
     // One frame into the window's paint region; only from WM_PAINT.
     void Display(HWND hwnd);
     // Both surfaces at the client size, unless they exist. 1 when made or

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <bitset>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -144,8 +145,8 @@ HICON ShellIcon(const IconEntry& e)
     // Some shells (Wine's) give every program the image list's generic icon
     // 0; the program's own icon is then taken from the file itself.
     HICON own = nullptr;
-    if (info.iIcon == 0 && !(how & SHGFI_USEFILEATTRIBUTES) && ::ExtractIconExW(path.c_str(), 0, &own, nullptr, 1) &&
-        own)
+    if (info.iIcon == 0 && !(how & SHGFI_USEFILEATTRIBUTES) &&
+        ::PrivateExtractIconsW(path.c_str(), 0, kShellIconSide, kShellIconSide, &own, nullptr, 1, 0) == 1 && own)
         return own;
     return ::ImageList_GetIcon(list, info.iIcon, ILD_NORMAL);
 }
@@ -172,6 +173,57 @@ std::unique_ptr<CIconBitmap> CIconBitmap::Make(int width, int height, int bitsPe
     return made;
 }
 
+namespace {
+
+// The icon's own colours when it carries an alpha channel (every icon of a
+// PC's shell does; the device's do not): drawn over a key colour its soft
+// edges would leave a fringe of the key, so it becomes an alpha image.
+bool MakeAlphaIconImage(IconEntry& e, HICON icon)
+{
+    ICONINFO info = {};
+    if (!icon || !::GetIconInfo(icon, &info))
+        return false;
+    CBitmapObj colour(info.hbmColor), mask(info.hbmMask);
+    BITMAP bm = {};
+    if (!colour || !::GetObjectW(colour.Get(), sizeof(bm), &bm) || bm.bmBitsPixel != 32 || bm.bmWidth <= 0 ||
+        bm.bmHeight <= 0 || bm.bmWidth > kShellIconSide * 4 || bm.bmHeight > kShellIconSide * 4)
+        return false;
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = bm.bmWidth;
+    bi.bmiHeader.biHeight = -bm.bmHeight;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    std::vector<std::uint32_t> argb(static_cast<size_t>(bm.bmWidth) * static_cast<size_t>(bm.bmHeight));
+    CScreenDC screen;
+    if (::GetDIBits(screen.Get(), colour.Get(), 0, static_cast<UINT>(bm.bmHeight), argb.data(), &bi,
+                    DIB_RGB_COLORS) == 0)
+        return false;
+    if (std::none_of(argb.begin(), argb.end(), [](std::uint32_t p) { return (p >> 24) != 0; }))
+        return false;  // no alpha channel: the mask decides, as on the device
+    std::unique_ptr<CIconBitmap> bitmap = CIconBitmap::Make(bm.bmWidth, bm.bmHeight, 32);
+    if (!bitmap)
+        return false;
+    const std::uint32_t* src = argb.data();
+    for (int y = 0; y < bm.bmHeight; ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(bitmap->Row(y));
+        for (int x = 0; x < bm.bmWidth; ++x, ++src) {
+            const std::uint32_t a = *src >> 24;
+            auto premultiplied = [a](std::uint32_t c) { return c * a / 255; };
+            row[x] = (a << 24) | (premultiplied((*src >> 16) & 0xFF) << 16) | (premultiplied((*src >> 8) & 0xFF) << 8) |
+                     premultiplied(*src & 0xFF);
+        }
+    }
+    e.flags |= ICON_ALPHA;
+    e.imageWidth = static_cast<std::uint16_t>(bm.bmWidth);
+    e.imageHeight = static_cast<std::uint16_t>(bm.bmHeight);
+    e.transparentColor = ::GetPixel(bitmap->DC(), 0, 0);
+    e.image = std::move(bitmap);
+    return true;
+}
+
+}  // namespace
+
 int LoadIconImage(IconEntry& e)
 {
     e.image.reset();
@@ -182,6 +234,8 @@ int LoadIconImage(IconEntry& e)
     if (IsRecentSlot(e.nAppType) || IsTaskSlot(e.nAppType))
         return 0;
     CIconHandle icon(ShellIcon(e));
+    if (MakeAlphaIconImage(e, icon.Get()))
+        return 1;
     return MakeShellIconImage(e, icon.Get());
 }
 

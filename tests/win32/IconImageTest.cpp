@@ -292,6 +292,36 @@ TEST_F(IconImage, LargeImagesAreScaledDownToFit)
 
 // An image that cannot be used is no image: a program gets its shell icon,
 // and the image size stays one that the drawing can divide by.
+namespace {
+
+// What the shell path makes: the keyed 64 x 64 RGB565 image, or an icon's
+// own 32-bit alpha image at the icon's size.
+bool IsShellIconImage(const IconEntry& e)
+{
+    const CIconBitmap* b = IconBitmap(e);
+    if (!b)
+        return false;
+    if (e.flags & ICON_ALPHA)
+        return b->BitsPerPixel() == 32 && e.imageWidth > 0 && e.imageWidth <= 4 * kShellIconSide &&
+               e.imageHeight == e.imageWidth;
+    return b->BitsPerPixel() == 16 && e.imageWidth == kShellIconSide && e.imageHeight == kShellIconSide;
+}
+
+// Pixels of an alpha image that show (alpha above 0) or not.
+int CountAlpha(const IconEntry& e, bool shown)
+{
+    const CIconBitmap* b = IconBitmap(e);
+    int n = 0;
+    for (int y = 0; y < b->Height(); ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(b->Row(y));
+        for (int x = 0; x < b->Width(); ++x)
+            n += ((row[x] >> 24) != 0) == shown ? 1 : 0;
+    }
+    return n;
+}
+
+}  // namespace
+
 TEST_F(IconImage, BrokenOrEmptyImagesFallBackToTheShellIcon)
 {
     struct Case {
@@ -315,13 +345,12 @@ TEST_F(IconImage, BrokenOrEmptyImagesFallBackToTheShellIcon)
         if (c.write)
             m_dev.WriteFile(L"\\img\\bad.png", c.bytes);
 
+        // The program's icon instead: keyed on 64 x 64, or with its own alpha
+        // channel at the icon's size — never the broken file's.
         IconEntry program = Entry(APP_PROGRAM, kNotepad, L"\\img\\bad.png");
         program.flags = ICON_ALPHA;
         ASSERT_EQ(1, LoadIconImage(program));
-        EXPECT_EQ(16, IconBitmap(program)->BitsPerPixel());
-        EXPECT_EQ(kShellIconSide, program.imageWidth);
-        EXPECT_EQ(kShellIconSide, program.imageHeight);
-        EXPECT_EQ(0, program.flags & ICON_ALPHA);
+        EXPECT_TRUE(IsShellIconImage(program));
 
         IconEntry recent = Entry(APP_RECENT_FIRST, L"", L"\\img\\bad.png");
         EXPECT_EQ(0, LoadIconImage(recent));
@@ -333,10 +362,10 @@ TEST_F(IconImage, BrokenOrEmptyImagesFallBackToTheShellIcon)
 
 TEST_F(IconImage, ShellIconsOfPathsThatExistAndThatDoNot)
 {
-    // Wine's programs carry no icons of their own: an EXE shows the shell's
-    // generic one, there or not. A folder shows the folder icon, but only
-    // when its device path reaches the real folder. What names no file
-    // shows nothing.
+    // An EXE shows its own icon (Wine's shell gives every program the generic
+    // one; the file's own is taken then), a missing one the generic icon. A
+    // folder shows the folder icon, but only when its device path reaches
+    // the real folder. What names no file shows nothing.
     struct Case {
         std::uint16_t type;
         const wchar_t* path;
@@ -353,16 +382,20 @@ TEST_F(IconImage, ShellIconsOfPathsThatExistAndThatDoNot)
         SCOPED_TRACE(testing::Message() << i);
         IconEntry e = Entry(c.type, c.path, L"");
         ASSERT_EQ(1, LoadIconImage(e));
-        ASSERT_EQ(16, IconBitmap(e)->BitsPerPixel());
-        EXPECT_EQ(0, e.flags & ICON_ALPHA);
-        if (c.shows) {
+        ASSERT_TRUE(IsShellIconImage(e));
+        if (!c.shows) {
+            EXPECT_EQ(0, e.flags & ICON_ALPHA);
+            EXPECT_EQ(0, CountPixels(e, false));
+        } else if (e.flags & ICON_ALPHA) {
+            // A PC's shell icons carry alpha: kept, no key around them.
+            EXPECT_GT(CountAlpha(e, true), 100) << "the icon shows";
+            EXPECT_GT(CountAlpha(e, false), 100) << "around it, nothing";
+        } else {
             EXPECT_GT(CountPixels(e, false), 200) << "the icon shows";
             EXPECT_GT(CountPixels(e, true), 200) << "around it, the key";
-        } else {
-            EXPECT_EQ(0, CountPixels(e, false));
         }
-        for (int y = 0; y < kShellIconSide; ++y)
-            for (int x = 0; x < kShellIconSide; ++x)
+        for (int y = 0; y < e.imageHeight; ++y)
+            for (int x = 0; x < e.imageWidth; ++x)
                 pixels[i].push_back(Stored(e, x, y));
     }
     EXPECT_TRUE(pixels[2] != pixels[1]) << "the folder has its own icon";
@@ -419,6 +452,7 @@ TEST_F(IconImage, LoadAndClearCyclesLeaveNoGdiObjects)
         Entry(APP_PROGRAM, kNotepad, std::wstring(kIcons) + L"IconApp0.bmp"),
         Entry(APP_PROGRAM, kNotepad, L""),
         Entry(APP_SHORTCUT, kMissingProgram, L"\\img\\missing.png"),
+        Entry(APP_PAGELINK, L"Home", L""),  // no shell icon: the keyed scratch path
     };
     for (const IconEntry& e : kinds)
         AddIcon(list, e, -1);

@@ -131,6 +131,92 @@ LRESULT OnLostSelection(HWND hwnd)
     return 1;
 }
 
+// Pointer messages carry the point as two unsigned 16-bit words.
+int PointX(LPARAM lParam) { return LOWORD(static_cast<DWORD>(lParam)); }
+int PointY(LPARAM lParam) { return HIWORD(static_cast<DWORD>(lParam)); }
+
+LRESULT OnPointerMove(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    Log(kLog, L"WM_MOUSEMOVE");
+    CLaunch& launch = Engine();
+    const int x = PointX(lParam), y = PointY(lParam);
+    if (launch.m_bGestureTaken == 1) {
+        launch.m_bGestureTaken = 0;  // the move that follows a hold gesture
+    } else if (x != launch.m_nDragX || y != launch.m_nDragY) {
+        CLaunchHwnd wnd(hwnd);
+        launch.TrackPointer(wnd, x, y, false);
+    }
+    Log(kLog, L"WM_MOUSEMOVE END");
+    return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+LRESULT OnPointerDown(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    Log(kLog, L"WM_LBUTTONDOWN");
+    CLaunch& launch = Engine();
+    if (launch.m_bGestureTaken != 1) {
+        CLaunchHwnd wnd(hwnd);
+        launch.TrackPointer(wnd, PointX(lParam), PointY(lParam), true);
+    }
+    Log(kLog, L"WM_LBUTTONDOWN END");
+    return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+LRESULT OnPointerUp(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    Log(kLog, L"WM_LBUTTONUP");
+    CLaunch& launch = Engine();
+    if (launch.m_bGestureTaken == 1) {
+        launch.m_bGestureTaken = 0;
+    } else {
+        // A tap makes the Today screen select this item first.
+        ::SendMessageW(::GetParent(hwnd), TODAYM_TOOKSELECTION, reinterpret_cast<WPARAM>(hwnd), 0);
+        CLaunchHwnd wnd(hwnd);
+        launch.ReleasePointer(wnd, PointX(lParam), PointY(lParam));
+    }
+    Log(kLog, L"WM_LBUTTONUP END");
+    return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+// Commands of the task menus.
+enum : WORD { IDM_TASK_SWITCH = 40004, IDM_TASK_CLOSE = 40005, IDM_TASK_CANCEL = 40006 };
+
+LRESULT OnCommand(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    CLaunch& launch = Engine();
+    const WORD id = LOWORD(wParam);
+    if (id == IDM_TASK_SWITCH || id == IDM_TASK_CLOSE) {
+        CLaunchHwnd wnd(hwnd);
+        if (launch.ExecIcon(wnd, id == IDM_TASK_CLOSE)) {
+            ::InvalidateRect(hwnd, nullptr, FALSE);
+            ::UpdateWindow(hwnd);
+        }
+    } else if (id == IDM_TASK_CANCEL) {
+        launch.m_bGestureTaken = 0;
+    }
+    return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+LRESULT OnUserNavigation(HWND hwnd, WPARAM wParam)
+{
+    CLaunch& launch = Engine();
+    CLaunchHwnd wnd(hwnd);
+    if (launch.NavigateKey(wnd, static_cast<unsigned>(wParam)) == 1)
+        return 0;  // the Today screen moves its selection on
+    launch.SetDrawTimer(wnd, TIMER_REDRAW, true, false);
+    ::InvalidateRect(hwnd, nullptr, FALSE);
+    ::UpdateWindow(hwnd);
+    return 1;
+}
+
+LRESULT OnAction(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    CLaunch& launch = Engine();
+    CLaunchHwnd wnd(hwnd);
+    launch.ActOnFocusIcon(wnd);
+    return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
 }  // namespace
 
 int GetItemHeight()
@@ -160,6 +246,12 @@ LRESULT CALLBACK ItemWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_TODAYCUSTOM_QUERYREFRESHCACHE: return OnQueryRefreshCache(lParam);
     case WM_TODAYCUSTOM_RECEIVEDSELECTION: return OnReceivedSelection(hwnd);
     case WM_TODAYCUSTOM_LOSTSELECTION: return OnLostSelection(hwnd);
+    case WM_TODAYCUSTOM_USERNAVIGATION: return OnUserNavigation(hwnd, wParam);
+    case WM_TODAYCUSTOM_ACTION: return OnAction(hwnd, msg, wParam, lParam);
+    case WM_MOUSEMOVE: return OnPointerMove(hwnd, msg, wParam, lParam);
+    case WM_LBUTTONDOWN: return OnPointerDown(hwnd, msg, wParam, lParam);
+    case WM_LBUTTONUP: return OnPointerUp(hwnd, msg, wParam, lParam);
+    case WM_COMMAND: return OnCommand(hwnd, msg, wParam, lParam);
     default: return ::DefWindowProcW(hwnd, msg, wParam, lParam);
     }
 }

@@ -124,8 +124,9 @@ public:
     IconRef FindFocusIcon() const;
     IconRef HitTest(std::int32_t x, std::int32_t y) const;
     static bool IsSelectable(const IconEntry& icon);
-    void MoveFocusVertical(bool down, bool wrapAllowed);
-    // The slot that received the focus, or -1.
+    // Both focus moves return the slot that received the focus, or -1 when
+    // there is none that way.
+    int MoveFocusVertical(bool down, bool wrapAllowed);
     int MoveFocusLinear(bool forward, bool crossAllowed);
     // One frame of horizontal scrolling of layer 0 while the scroll phase is
     // not 0; may set rebuild. True when the scroll has come to rest.

@@ -9,7 +9,7 @@ CTextFile::~CTextFile() { AbandonSave(); }
 bool CTextFile::OpenRead(const std::wstring& path)
 {
     m_nCount = m_nPosition = m_nLine = 0;
-    m_bAtEnd = false;
+    m_bLineCut = m_bAtEnd = false;
     return Open(path, modeRead);
 }
 
@@ -57,6 +57,7 @@ bool CTextFile::ReadLine(std::wstring& line)
             cut = true;
     }
     ++m_nLine;
+    m_bLineCut = cut;
     line = AnsiToWide(bytes);
     if (cut)
         Report(L"line longer than 1024 bytes, cut");

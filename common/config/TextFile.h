@@ -30,6 +30,8 @@ public:
     bool ReadLine(std::wstring& line);
     // Number of the line ReadLine returned last, from 1.
     int LineNumber() const { return m_nLine; }
+    // The line ReadLine returned last was longer than kMaxLineBytes and cut.
+    bool LineCut() const { return m_bLineCut; }
 
     bool BeginSave(const std::wstring& path);
     // Converts and writes the text; false (and the save fails) when the
@@ -51,6 +53,7 @@ private:
     int m_nPosition = 0;
     char m_buffer[kBlockSize] = {};
     int m_nLine = 0;
+    bool m_bLineCut = false;
     bool m_bAtEnd = false;
 
     std::wstring m_strTarget;   // file a pending save replaces

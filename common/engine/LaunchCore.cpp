@@ -29,6 +29,22 @@ void CLaunchCore::Sleep(unsigned ms) { std::this_thread::sleep_for(std::chrono::
 
 void CLaunchCore::ScreenSize(int& width, int& height) const { GetScreenSize(width, height); }
 
+std::uint32_t CLaunchCore::TickCount() const
+{
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+// Without Windows there is no shell to hand anything to.
+void CLaunchCore::ShellOpen(const std::wstring&, const std::wstring&) {}
+
+void CLaunchCore::StartPulses(const LedPulses& pulses)
+{
+    std::thread([pulses] {
+        PlayLedPulses(pulses, [](unsigned ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); });
+    }).detach();
+}
+
 bool CLaunchCore::ScreenIsLandscape() const
 {
     int width = 0, height = 0;
@@ -164,8 +180,9 @@ int CLaunchCore::ExitLnch()
 
 void CLaunchCore::FreeConfiguration()
 {
-    // The ring points into the pages.
+    // The ring and the touched record point into the pages.
     RecentRing.fill(nullptr);
+    m_pTouched = nullptr;
     ResetPanels();
     DeleteSurfaces();
     if (m_pPages) {

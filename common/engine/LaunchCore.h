@@ -1,7 +1,8 @@
 // The launcher engine without Windows: configuration life cycle, page
-// switching, the animation clock and its timers, focus transitions and the
-// recent ring. The plug-in's CLaunch adds the Windows objects (fonts,
-// surfaces, drawing, the window walk); everything here is tested natively.
+// switching, the animation clock and its timers, focus transitions, the
+// recent ring, pointer and key input and what a tap launches. The plug-in's
+// CLaunch adds the Windows objects (fonts, surfaces, drawing, the window
+// walk, the shell, the vibrator); everything here is tested natively.
 #pragma once
 
 #include "config/IconEntry.h"
@@ -10,6 +11,7 @@
 #include "config/Setting.h"
 #include "config/Sheet.h"
 #include "engine/LaunchWindow.h"
+#include "engine/Vibrator.h"
 
 #include <array>
 #include <cstdint>
@@ -41,6 +43,11 @@ struct FrameSteps {
 inline constexpr int kRecentSlots = 10;
 inline constexpr int kSettingAttempts = 10;
 inline constexpr unsigned kSettingRetryMs = 300;
+
+// Virtual-key codes of the cursor keys, as the Today screen passes them on.
+enum : unsigned { NAVKEY_LEFT = 0x25, NAVKEY_UP = 0x26, NAVKEY_RIGHT = 0x27, NAVKEY_DOWN = 0x28 };
+// The drag distance stops growing once it has passed this.
+inline constexpr std::int32_t kDragDistanceCap = 1000;
 
 class CLaunchCore {
 public:
@@ -95,6 +102,27 @@ public:
     void AddRecent(IconEntry* entry);
     void RecentToIcon();
 
+    // Pointer and key input (LaunchInput.cpp) and launching (LaunchExec.cpp).
+    // Pointer down (down true) and move: touches the icon under the point,
+    // drags an overflowing strip. 1 when a hold gesture closed a task.
+    int TrackPointer(CLaunchWindow& wnd, int x, int y, bool down);
+    // Pointer up: a fling, a tap on an icon or a page step in an edge zone.
+    // 1 when an icon's action was carried out.
+    int ReleasePointer(CLaunchWindow& wnd, int x, int y);
+    // The drag speed since the last sample, in pixels per frame period,
+    // opposite in sign to the finger; records the point as the new sample.
+    int DragVelocity(int x, int y);
+    // Acts on the touched icon by its type. 1 when something was started.
+    int ExecIcon(CLaunchWindow& wnd, bool close);
+    // The action key: the focused icon becomes the touched one and acts.
+    int ActOnFocusIcon(CLaunchWindow& wnd);
+    // A cursor key inside the item; 1 when the Today screen should move its
+    // selection out of the item instead.
+    int NavigateKey(CLaunchWindow& wnd, unsigned key);
+    // Pulses the LED that serves as the vibrator count times for lengthMs
+    // each, off the window's thread.
+    void PulseVibrator(int lengthMs, int count);
+
     // The configuration InitLnch made (null before and after).
     CSetting* Setting() const { return m_pSetting.get(); }
     CMotionTable* Motions() const { return m_pMotions.get(); }
@@ -142,6 +170,13 @@ public:
     int m_bTaskTimerOn = 0;
     std::uint8_t m_nDragMode = 0;  // 0 none, 1 icon touch, 2 page drag
 
+    // Pointer state.
+    int m_bGestureTaken = 0;            // a hold gesture acted: the next move or up is swallowed
+    IconEntry* m_pTouched = nullptr;    // the icon under the stylus, or the one acted on
+    std::uint32_t m_nDragTime = 0;      // tick of the last drag sample; 0 none
+    std::int32_t m_nDragX = 0, m_nDragY = 0;
+    std::int32_t m_nDragDistance = 0;   // horizontal pixels dragged since the pointer went down
+
     std::recursive_mutex m_DisplayLock;
     std::recursive_mutex m_TimerLock;
 
@@ -159,6 +194,17 @@ protected:
     virtual void Sleep(unsigned ms);
     // The device screen (platform/); a tool may simulate another.
     virtual void ScreenSize(int& width, int& height) const;
+    // Milliseconds, wrapping as the system's tick count does.
+    virtual std::uint32_t TickCount() const;
+    // Hands a file or an address to the shell ("open", show normal); the
+    // answer is not checked.
+    virtual void ShellOpen(const std::wstring& file, const std::wstring& params);
+    // Plays the pulses on a thread of their own (PlayLedPulses).
+    virtual void StartPulses(const LedPulses& pulses);
+    // Where the task list's work plugs in: the hold gesture on a task icon
+    // (1 when it closed the task) and the task menus at a point of the item.
+    virtual int HoldTaskIcon(CLaunchWindow&, int /*x*/, int /*y*/) { return 0; }
+    virtual void PopupTaskMenu(CLaunchWindow&, unsigned /*menu*/, int /*x*/, int /*y*/) {}
 
 private:
     int LoadSetting();
@@ -167,6 +213,10 @@ private:
     void FreeConfiguration();
     void SetCaptionBand();
     void ApplyFirstPage(CLaunchWindow& wnd, const std::wstring& firstPage);
+    void TouchIcon(int x, int y);
+    void ResetDrag();
+    bool VibrateOnTap() const;
+    int OpenFavorite(IconEntry& entry);
 
     std::unique_ptr<CSetting> m_pSetting;
     std::unique_ptr<CMotionTable> m_pMotions;

@@ -16,3 +16,11 @@ int CLaunchHwnd::ClientWidth() const
         return 0;
     return rc.right - rc.left;
 }
+
+ScreenRect CLaunchHwnd::WindowRect() const
+{
+    RECT rc = {};
+    if (!::GetWindowRect(m_hWnd, &rc))
+        return {};
+    return {rc.left, rc.top, rc.right, rc.bottom};
+}

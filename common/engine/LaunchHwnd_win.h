@@ -17,6 +17,7 @@ public:
     void Invalidate() override;
     void Update() override;
     int ClientWidth() const override;
+    ScreenRect WindowRect() const override;
 
     HWND Hwnd() const { return m_hWnd; }
 

@@ -1,7 +1,9 @@
-// What the engine needs of the item window: its two timers, repainting and
-// its width. The plug-in implements it over a real window; tests and tools
-// over a recorder.
+// What the engine needs of the item window: its two timers, repainting, its
+// width and where it stands on the screen. The plug-in implements it over a
+// real window; tests and tools over a recorder.
 #pragma once
+
+#include "System.h"
 
 enum : unsigned {
     TIMER_REDRAW = 100,  // the next animation frame (one-shot in effect)
@@ -17,6 +19,9 @@ public:
     // Paints what is invalid, now.
     virtual void Update() = 0;
     virtual int ClientWidth() const = 0;
+    // The window's rectangle in screen coordinates; the edge zones and the
+    // task menus go by it. One that knows no better stands at the origin.
+    virtual ScreenRect WindowRect() const { return {0, 0, ClientWidth(), 0}; }
 
 protected:
     ~CLaunchWindow() = default;

@@ -73,6 +73,11 @@ protected:
     virtual void TaskToIcon() {}
     // Draws one panel slot (type 10000 and above) on the frame surface.
     virtual void DrawPanel(IconEntry&, HDC) {}
+    // The system's tick count, the shell and the vibrator's thread
+    // (LaunchShell_win.cpp).
+    std::uint32_t TickCount() const override;
+    void ShellOpen(const std::wstring& file, const std::wstring& params) override;
+    void StartPulses(const LedPulses& pulses) override;
     // Where the surfaces' bitmaps come from; a test makes them fail.
     virtual HBITMAP CreateFrameBitmap(HDC paint, int width, int height);
     virtual HBITMAP CreateSection(void** bits);

@@ -304,14 +304,14 @@ bool CSheet::IsSelectable(const IconEntry& icon)
     return icon.nAppType != APP_BLANK && (icon.nAppType < APP_RECENT_FIRST || icon.Link != nullptr);
 }
 
-void CSheet::MoveFocusVertical(bool down, bool wrapAllowed)
+int CSheet::MoveFocusVertical(bool down, bool wrapAllowed)
 {
     const IconRef focus = FindFocusIcon();
     const int layer = focus.Valid() ? focus.layer : 0;
     const SheetLayer& l = m_Layers[layer];
     const int slots = l.SafeSlotCount();
     if (slots == 0 || !l.icons)
-        return;
+        return -1;
     int slot = -1;
     if (focus.Valid()) {
         const SlotMapping mapping = MapIconToSlot(layer, focus.icon, 0);
@@ -327,18 +327,19 @@ void CSheet::MoveFocusVertical(bool down, bool wrapAllowed)
             const SheetSlot& from = l.sheet->slots[static_cast<size_t>(slot)];
             const std::uint8_t link = down ? from.linkDown : from.linkUp;
             if ((link & kLinkWrap) && !wrapAllowed)
-                return;
+                return -1;
             next = link & ~kLinkWrap;  // 127, no slot, fails the bound below
         }
         if (next >= slots)
-            return;
+            return -1;
         slot = next;
         const int icon = IconInSlot(layer, slot);
         if (icon >= 0 && IsSelectable(*Icon({icon, layer}))) {
             SetFocusIcon(icon, layer);
-            return;
+            return slot;
         }
     }
+    return -1;
 }
 
 int CSheet::MoveFocusLinear(bool forward, bool crossAllowed)

@@ -12,6 +12,7 @@ namespace {
 constexpr UINT_PTR kPollTimer = 1;
 constexpr UINT kPollMs = 2000;  // the refresh-cache query's period on the device
 constexpr WPARAM kReloadItems = 0xF2;
+constexpr UINT kTakeSelection = WM_APP + 1;  // posted: wParam the item window that took it
 
 std::wstring MessageName(UINT msg)
 {
@@ -92,6 +93,11 @@ LRESULT CTodayScreen::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case TODAYM_DRAWWATERMARK:
         return OnWatermark(reinterpret_cast<const TODAYDRAWWATERMARKINFO*>(lParam));
     case TODAYM_TOOKSELECTION:
+        // The selection moves once the item has finished with the tap that
+        // took it: an item that was not selected sees the tap unselected.
+        ::PostMessageW(Hwnd(), kTakeSelection, wParam, 0);
+        return 0;
+    case kTakeSelection:
         OnTookSelection(reinterpret_cast<HWND>(wParam));
         return 0;
     case WM_NCHITTEST:

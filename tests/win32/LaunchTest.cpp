@@ -4,6 +4,7 @@
 #include "DeviceSandbox.h"
 #include "FileSys.h"
 #include "GdiCount.h"
+#include "Led.h"
 #include "config/Folders.h"
 #include "engine/LaunchHwnd_win.h"
 #include "engine/Launch_win.h"
@@ -300,4 +301,19 @@ TEST_F(LaunchWin32, ManyLoadsLeaveNoGdiObjectsOrMemoryBehind)
         EXPECT_LT(after, heap + kHeapSlack) << heap << " -> " << after;
     }
     engine.ExitLnch();
+}
+
+// The vibrator's pulses run on a thread of their own, which holds the
+// module while it plays and lets it go at the end: the LED ends off, twice
+// switched on.
+TEST(LaunchVibrator, PulsesPlayOnTheirOwnThreadAndEndOff)
+{
+    CLaunch engine;  // nothing loaded: LED 1, as the driver's stand-in has two
+    const LedRecord before = LedState(1);
+    engine.PulseVibrator(50, 2);
+    const DWORD deadline = ::GetTickCount() + 10000;
+    while ((LedState(1).timesOn < before.timesOn + 2 || LedState(1).on) && ::GetTickCount() < deadline)
+        ::Sleep(20);
+    EXPECT_EQ(before.timesOn + 2, LedState(1).timesOn);
+    EXPECT_FALSE(LedState(1).on);
 }

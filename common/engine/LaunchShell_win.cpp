@@ -2,6 +2,8 @@
 // for the vibrator's pulses.
 #include "engine/Launch_win.h"
 
+#include "FileSys.h"
+
 #include <shellapi.h>
 
 #include <memory>
@@ -30,10 +32,12 @@ std::uint32_t CLaunch::TickCount() const { return ::GetTickCount(); }
 
 void CLaunch::ShellOpen(const std::wstring& file, const std::wstring& params)
 {
+    // A device path goes through the device's folders; an address as it is.
+    const std::wstring target = !file.empty() && file[0] == L'\\' ? MapDevicePath(file) : file;
     SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof(info);
     info.lpVerb = L"open";
-    info.lpFile = file.c_str();
+    info.lpFile = target.c_str();
     info.lpParameters = params.c_str();
     info.nShow = SW_SHOWNORMAL;
     ::ShellExecuteExW(&info);  // as on the device, what the shell answers is not checked

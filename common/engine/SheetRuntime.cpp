@@ -252,13 +252,15 @@ bool CSheet::SetFocusIcon(int icon, int layer)
         IconEntry& e = l.icons->entries[static_cast<size_t>(i)];
         if (i == icon)
             continue;
-        if (e.zoomState == 1 || e.zoomState == 3) {
+        // The overshoot (2) is focused too: a key repeat can land on it.
+        if (e.zoomState == 1 || e.zoomState == 2 || e.zoomState == 3) {
             e.zoomState = e.zoomState == 1 ? 4 : 5;
             changed = true;
         }
     }
     IconEntry* target = Icon({icon, layer});
-    if (target && target->zoomState != 1 && target->zoomState != 3 && MapIconToSlot(layer, icon, 0).visible) {
+    if (target && target->zoomState != 1 && target->zoomState != 2 && target->zoomState != 3 &&
+        MapIconToSlot(layer, icon, 0).visible) {
         target->zoomState = 1;
         changed = true;
     }
@@ -267,13 +269,13 @@ bool CSheet::SetFocusIcon(int icon, int layer)
 
 IconRef CSheet::FindFocusIcon() const
 {
-    // A held icon wins at once; else the lowest zooming-in icon, of layer 0
-    // before layer 1.
+    // A held (or overshooting) icon wins at once; else the lowest zooming-in
+    // icon, of layer 0 before layer 1.
     IconRef zooming;
     for (int layer = 0; layer < 2; ++layer) {
         for (int i = m_Layers[layer].SafeIconCount() - 1; i >= 0; --i) {
             const IconEntry& e = m_Layers[layer].icons->entries[static_cast<size_t>(i)];
-            if (e.zoomState == 3)
+            if (e.zoomState == 2 || e.zoomState == 3)
                 return {i, layer};
             if (e.zoomState == 1 && (!zooming.Valid() || zooming.layer == layer))
                 zooming = {i, layer};

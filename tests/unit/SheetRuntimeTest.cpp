@@ -353,12 +353,13 @@ TEST_F(SheetRuntimeTest, SetFocusIconAndFindFocusIcon)
         std::vector<int> before, after;
         bool changed;
     } cases[] = {
-        {0, {0, 1, 3, 0, 5, 2}, {1, 4, 5, 0, 5, 2}, true},
+        {0, {0, 1, 3, 0, 5, 2}, {1, 4, 5, 0, 5, 5}, true},
         {1, {0, 1, 0, 0, 0, 0}, {0, 1, 0, 0, 0, 0}, false},  // already zooming in
         {2, {0, 0, 3, 0, 0, 0}, {0, 0, 3, 0, 0, 0}, false},  // already held
         {4, {0, 0, 0, 0, 5, 0}, {0, 0, 0, 0, 1, 0}, true},   // shrinking: zooms in again
         {-1, {1, 0, 3, 0, 0, 0}, {1, 0, 3, 0, 0, 0}, false},
-        {-2, {1, 3, 0, 4, 5, 2}, {4, 5, 0, 4, 5, 2}, true},
+        {-2, {1, 3, 0, 4, 5, 2}, {4, 5, 0, 4, 5, 5}, true},
+        {5, {0, 0, 0, 0, 0, 2}, {0, 0, 0, 0, 0, 2}, false},  // overshooting on its way to held
         {-2, {0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0}, false},
         {6, {1, 0, 0, 0, 0, 0}, {4, 0, 0, 0, 0, 0}, true},   // no such icon
     };
@@ -382,7 +383,8 @@ TEST_F(SheetRuntimeTest, SetFocusIconAndFindFocusIcon)
         {{3, 0, 3}, {}, "2/0"},      // from the last icon down
         {{1, 0}, {3, 0}, "0/1"},     // held, even on the old page
         {{0, 0, 1}, {1}, "2/0"},     // layer 0 first
-        {{4, 5, 2}, {4}, "-1/-1"},
+        {{4, 5, 0}, {4}, "-1/-1"},
+        {{1, 0, 2}, {}, "2/0"},      // the overshoot of a held icon: still the focus
     };
     for (const Found& f : found) {
         IconList now = Programs(static_cast<int>(f.now.size())), before = Programs(static_cast<int>(f.old.size()));

@@ -30,6 +30,26 @@ private:
     bool m_bOk;
 };
 
+// The device's Today screen is part of the shell, so the shell's library and
+// its system image list stay loaded while items come and go. Without this
+// hold the library would leave with the last item that used it, and Wine
+// does not free the image list it made (two DCs, bitmaps and brushes per
+// reload of such an item).
+class CShellHold {
+public:
+    CShellHold() : m_hModule(::LoadLibraryW(L"shell32.dll")) {}
+    ~CShellHold()
+    {
+        if (m_hModule)
+            ::FreeLibrary(m_hModule);
+    }
+    CShellHold(const CShellHold&) = delete;
+    CShellHold& operator=(const CShellHold&) = delete;
+
+private:
+    HMODULE m_hModule;
+};
+
 int Fatal(const std::wstring& text)
 {
     Say(L"error " + text);
@@ -50,6 +70,7 @@ int wmain(int argc, wchar_t** argv)
     for (DWORD which : {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE})
         ::SetHandleInformation(::GetStdHandle(which), HANDLE_FLAG_INHERIT, 0);
     CComScope com;  // WIC for the wallpaper and the screenshots
+    CShellHold shell;
     CTodayScreen screen(options.screen);
     CScript script(screen, options.screen.show);
     if (!script.Create())

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace {
 
 HANDLE AsHandle(std::intptr_t h) { return reinterpret_cast<HANDLE>(h); }
@@ -69,9 +71,13 @@ std::wstring MapDevicePath(const std::wstring& devicePath)
         // that calls which do not resolve it themselves (the shell's) get it.
         if (!IsDeviceAbsolute(devicePath) || (devicePath.size() > 1 && devicePath[1] == devicePath[0]))
             return devicePath;
+        // The device takes '/' as a separator too; Wine would take a name
+        // that starts with one for a path of the Linux root.
+        std::wstring path = devicePath;
+        std::replace(path.begin(), path.end(), L'/', L'\\');
         wchar_t full[MAX_PATH * 2];
-        const DWORD n = ::GetFullPathNameW(devicePath.c_str(), MAX_PATH * 2, full, nullptr);
-        return n > 0 && n < MAX_PATH * 2 ? std::wstring(full, n) : devicePath;
+        const DWORD n = ::GetFullPathNameW(path.c_str(), MAX_PATH * 2, full, nullptr);
+        return n > 0 && n < MAX_PATH * 2 ? std::wstring(full, n) : path;
     }
     std::wstring host = m.hostFolder;
     for (const std::wstring& part : m.rest) {

@@ -2,6 +2,7 @@
 // real fonts, the Today desktop window, the declared storage cards.
 #include "DeviceSandbox.h"
 #include "Desktop_win.h"
+#include "FileSys.h"
 #include "MemCards.h"
 #include "System.h"
 #include "config/FontList.h"
@@ -107,4 +108,27 @@ TEST(Win32Platform, CardsComeFromTheDeclarationWithoutTheNoteLibrary)
     DeclareMemCards({L"Card"});
     EXPECT_EQ(std::vector<std::wstring>{L"Card"}, EnumFlashCardNames());
     ForgetDeclaredMemCards();
+}
+
+// The shell resolves a root-relative name against a drive of its own
+// choosing: every device path leaves platform/ whole, on the drive of the
+// current folder, as GetFullPathNameW makes it.
+TEST(Win32Platform, RootRelativePathsAreMadeWholeOnTheCurrentDrive)
+{
+    ClearDeviceMounts();
+    wchar_t saved[MAX_PATH] = {};
+    const DWORD n = ::GetCurrentDirectoryW(MAX_PATH, saved);
+    ASSERT_TRUE(n > 2 && n < MAX_PATH && saved[1] == L':');
+    for (const wchar_t* folder : {L"C:\\windows", static_cast<const wchar_t*>(saved)}) {
+        SCOPED_TRACE(testing::Message() << static_cast<char>(folder[0]));
+        ASSERT_TRUE(::SetCurrentDirectoryW(folder));
+        const std::wstring drive(folder, 2);
+        EXPECT_EQ(drive + L"\\Program Files\\X", MapDevicePath(L"\\Program Files\\X"));
+        EXPECT_EQ(drive + L"\\Storage Card\\a b.txt", MapDevicePath(L"/Storage Card/a b.txt"));
+        EXPECT_EQ(drive + L"\\", MapDevicePath(L"\\"));
+    }
+    ASSERT_TRUE(::SetCurrentDirectoryW(saved));
+    // Names that are whole already, or relative, stay as they are.
+    for (const wchar_t* path : {L"C:\\Program Files\\X", L"\\\\server\\share\\X", L"Icon\\Notes.png", L""})
+        EXPECT_EQ(std::wstring(path), MapDevicePath(path));
 }

@@ -4,6 +4,7 @@
 #include <winternl.h>
 
 #include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -34,18 +35,25 @@ unsigned long GdiObjectCount()
         return true;
     }();
     (void)warmedUp;
-    if (const DWORD n = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS))
+    return GdiObjectCount(::GetCurrentProcess());
+}
+
+unsigned long GdiObjectCount(HANDLE process)
+{
+    if (const DWORD n = ::GetGuiResources(process, GR_GDIOBJECTS))
         return n;
     PROCESS_BASIC_INFORMATION info = {};
-    if (!NT_SUCCESS(::NtQueryInformationProcess(::GetCurrentProcess(), ProcessBasicInformation, &info,
-                                                sizeof(info), nullptr)))
+    if (!NT_SUCCESS(::NtQueryInformationProcess(process, ProcessBasicInformation, &info, sizeof(info), nullptr)))
         return 0;
     const auto* peb = reinterpret_cast<const std::uint8_t*>(info.PebBaseAddress);
-    const auto* table = *reinterpret_cast<const GdiTableEntry* const*>(peb + kPebGdiTableOffset);
-    if (!table)
+    const void* table = nullptr;
+    if (!::ReadProcessMemory(process, peb + kPebGdiTableOffset, &table, sizeof(table), nullptr) || !table)
+        return 0;
+    std::vector<GdiTableEntry> entries(kGdiTableEntries);
+    if (!::ReadProcessMemory(process, table, entries.data(), entries.size() * sizeof(GdiTableEntry), nullptr))
         return 0;
     unsigned long used = 0;
-    for (unsigned i = 0; i < kGdiTableEntries; ++i)
-        used += table[i].type != 0;
+    for (const GdiTableEntry& entry : entries)
+        used += entry.type != 0;
     return used;
 }

@@ -114,6 +114,8 @@ void CTodayHostRun::Read()
             std::string line = pending.substr(0, end);
             if (!line.empty() && line.back() == '\r')
                 line.pop_back();
+            if (line.rfind("log ", 0) == 0)
+                m_log.push_back(line);
             m_lines.push_back(line);
         }
         m_changed.notify_all();
@@ -146,6 +148,12 @@ std::string CTodayHostRun::Command(const std::string& line)
     if (!m_hInput || !::WriteFile(m_hInput, text.data(), static_cast<DWORD>(text.size()), &written, nullptr))
         return "";
     return Next();
+}
+
+std::vector<std::string> CTodayHostRun::LogLines()
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    return m_log;
 }
 
 DWORD CTodayHostRun::Finish()

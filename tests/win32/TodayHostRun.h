@@ -49,6 +49,9 @@ public:
     std::string Next();
     // Closes stdin, waits for the end; the exit code.
     DWORD Finish();
+    // The "log" lines (--log) printed so far, oldest first.
+    std::vector<std::string> LogLines();
+    HANDLE Process() const { return m_hProcess; }
 
 private:
     void Read();
@@ -59,6 +62,7 @@ private:
     std::mutex m_lock;
     std::condition_variable m_changed;
     std::deque<std::string> m_lines;
+    std::vector<std::string> m_log;
     bool m_bEnded = false;
     std::thread m_reader;
 };

@@ -14,6 +14,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -91,6 +92,19 @@ protected:
     CTodayParent parent{kWidth, kHeight + 2 * kItemTop};
     CDisplayItem item{engine, parent.Hwnd(), 0, kItemTop, kWidth, kHeight};
 };
+
+// The pixel is green at half alpha blended over back, each channel within
+// rounding.
+::testing::AssertionResult HalfGreenOver(std::uint32_t back, std::uint32_t mixed)
+{
+    const int expected[3] = {static_cast<int>((back >> 16) & 0xFF) * 127 / 255,
+                             128 + static_cast<int>((back >> 8) & 0xFF) * 127 / 255,
+                             static_cast<int>(back & 0xFF) * 127 / 255};
+    for (int c = 0; c < 3; ++c)
+        if (std::abs(expected[c] - static_cast<int>((mixed >> (16 - 8 * c)) & 0xFF)) > 3)
+            return ::testing::AssertionFailure() << std::hex << mixed << " is not half green over " << back;
+    return ::testing::AssertionSuccess();
+}
 
 // Colours GDI stores in RGB565 without loss of their top bits.
 const COLORREF kLight = RGB(200, 100, 40), kDark = RGB(16, 48, 96), kFill = RGB(40, 200, 120),
@@ -171,14 +185,71 @@ TEST_F(DisplayWin32, AlphaIconIsBlendedOverTheBackground)
     const std::uint32_t back = ReadPixels(engine.BackgroundDC(), kWidth, kHeight).At(e.x, top + 56);
 
     EXPECT_EQ(0xFF0000u, frame.At(e.x, top + 8));
-    const std::uint32_t mixed = frame.At(e.x, top + 56);
-    const int expected[3] = {static_cast<int>((back >> 16) & 0xFF) * 127 / 255,
-                             128 + static_cast<int>((back >> 8) & 0xFF) * 127 / 255,
-                             static_cast<int>(back & 0xFF) * 127 / 255};
-    for (int c = 0; c < 3; ++c)
-        EXPECT_NEAR(expected[c], static_cast<int>((mixed >> (16 - 8 * c)) & 0xFF), 3) << "channel " << c;
+    EXPECT_TRUE(HalfGreenOver(back, frame.At(e.x, top + 56)));
     // Beside the image the background shows.
     EXPECT_EQ(back, frame.At(e.x - 40, top + 8));
+}
+
+// A recent slot has no picture of its own: once the ring is fed it shows
+// the launched entry's, in that entry's proportions and with its alpha,
+// exactly as the entry's own slot shows it.
+TEST_F(DisplayWin32, RecentSlotDrawsTheImageOfItsEntry)
+{
+    // 32 × 48: opaque red above, green at half alpha below.
+    std::vector<std::uint32_t> argb(32 * 48);
+    for (size_t i = 0; i < argb.size(); ++i)
+        argb[i] = i < argb.size() / 2 ? 0xFFFF0000u : 0x8000FF00u;
+    const std::string png = EncodePng(32, 48, argb);
+    ASSERT_FALSE(png.empty());
+    dev.WriteFile(L"\\Icons\\tall.png", png);
+
+    parent.SetWatermark(kDark);
+    // The watermark alone behind both slots, and no captions.
+    std::map<int, std::string> settings = {{Set::FrameBlend, "100"}, {Set::CaptionMode, "0"}};
+    for (const auto& [k, v] : BaseSettings())
+        settings.emplace(k, v);
+    WriteInstallation(dev, settings, kSheets,
+                      "[P]\r\nS,0,0\r\nS,0,0\r\n"
+                      "1,Alpha,\\Apps\\alpha.exe,,\\Icons\\tall.png,0,----;;\r\n"
+                      "20,Recent-01,,,,0,----;;\r\n",
+                      kPageOrder);
+    Start();
+    ASSERT_TRUE(SettleFocused(engine, item));
+    auto& entries = engine.Sheet()->m_Layers[0].icons->entries;
+    ASSERT_EQ(2u, entries.size());
+    IconEntry& program = entries[0];
+    IconEntry& recent = entries[1];
+    ASSERT_TRUE((program.flags & ICON_PLACED) && (recent.flags & ICON_PLACED));
+    ASSERT_EQ(program.y, recent.y);
+
+    // The box around a slot: wide enough for the icon, high enough for a
+    // picture half as high again as wide.
+    auto box = [&](const CPixels& frame, const IconEntry& e) {
+        std::vector<std::uint32_t> px;
+        for (int y = e.y - 70; y < e.y + 70; ++y)
+            for (int x = e.x - 40; x < e.x + 40; ++x)
+                px.push_back(frame.At(x, y));
+        return px;
+    };
+    const CPixels background = ReadPixels(engine.BackgroundDC(), kWidth, kHeight);
+    const CPixels empty = ReadPixels(engine.FrameDC(), kWidth, kHeight);
+    EXPECT_TRUE(box(background, recent) == box(empty, recent)) << "an empty ring leaves the slot bare";
+    ASSERT_FALSE(box(background, program) == box(empty, program)) << "the program's own slot is drawn";
+
+    engine.AddRecent(&program);
+    item.Paint();
+    ASSERT_EQ(&program, recent.Link);
+    const CPixels frame = ReadPixels(engine.FrameDC(), kWidth, kHeight);
+    EXPECT_TRUE(box(frame, program) == box(frame, recent)) << "the recent slot looks like the program's";
+
+    // 64 wide and 96 high: red, then green blended over the watermark.
+    ASSERT_EQ(64, recent.size);
+    const int top = recent.y + engine.Sheet()->m_nCaptionOffset - 32;
+    EXPECT_EQ(0xFF0000u, frame.At(recent.x, top + 40));
+    EXPECT_EQ(0xFF0000u, frame.At(recent.x + 31, top + 2));
+    EXPECT_TRUE(HalfGreenOver(background.At(recent.x, top + 80), frame.At(recent.x, top + 80)));
+    EXPECT_EQ(background.At(recent.x, top + 98), frame.At(recent.x, top + 98));
+    EXPECT_EQ(background.At(recent.x + 34, top + 2), frame.At(recent.x + 34, top + 2));
 }
 
 TEST_F(DisplayWin32, NegativeFrameValuesShowTheBackgroundOnly)

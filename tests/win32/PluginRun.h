@@ -71,7 +71,7 @@ struct CFound {
 CFound FindPicture(const CShot& shot, const CIconPicture& picture, int left, int top, int radius);
 
 // The caption band's height as the item measures it: the probe text in the
-// caption font of the spec.
+// given caption font.
 int CaptionBandHeight(const CaptionFontSpec& spec);
 
 // ASCII paths and names for script lines.

@@ -173,6 +173,15 @@ bool CSheet::ScrollStep(int& rebuild)
     }
     m_nScrollSpeed = ClampInt(speed);
 
+    // At rest every shown icon stands on its slot. One that came into view
+    // on this last step has had no motion to finish, which is what lets a
+    // caption be drawn: without this it would stay bare until the next page.
+    if (m_nScrollPhase == PHASE_REST) {
+        for (long long i = s; i < n; ++i)
+            if (IconEntry* e = Icon({static_cast<int>(i), 0}); e && (e->flags & ICON_PLACED))
+                e->flags |= ICON_CAPTION;
+    }
+
     if (focusSlot >= 0) {
         const int icon = IconInSlot(0, focusSlot);
         if (icon >= 0)

@@ -114,6 +114,13 @@ protected:
     }
     const IconEntry* Focused() const { return engine.Sheet()->Icon(engine.Sheet()->FindFocusIcon()); }
     std::wstring FocusedName() const { return Focused() ? Focused()->Name : L"(none)"; }
+    // Every icon standing in a slot shows its caption.
+    void ExpectCaptionsOnPlacedIcons() const
+    {
+        for (const IconEntry& e : engine.Sheet()->m_Layers[0].icons->entries)
+            if (e.flags & ICON_PLACED)
+                EXPECT_TRUE(e.flags & ICON_CAPTION) << std::string(e.Name.begin(), e.Name.end()) << " has no caption";
+    }
     // The strip's turn in whole icon steps, and what is left over in pixels.
     int ScrollOffset() const { return engine.Sheet()->m_nScrollOffset; }
     int ScrollRemainder() const { return engine.Sheet()->m_nScrollRemainder; }
@@ -307,6 +314,7 @@ TEST_F(LaunchInputTest, AFastFlingGlidesToAWholeStepAndASlowOneSnapsAtOnce)
     RunFrames();
     EXPECT_EQ(0, ScrollRemainder());
     EXPECT_GE(ScrollOffset(), 2) << "a fast fling glides further than the finger went (1.25 steps)";
+    ExpectCaptionsOnPlacedIcons();
     EXPECT_TRUE(engine.opened.empty());
 
     // Slow: 40 px in 2 px moves 30 ms apart, then held still before release.
@@ -322,6 +330,20 @@ TEST_F(LaunchInputTest, AFastFlingGlidesToAWholeStepAndASlowOneSnapsAtOnce)
     RunFrames();
     EXPECT_EQ(0, ScrollRemainder());
     EXPECT_EQ(before, ScrollOffset()) << "less than half a step: the strip snaps back";
+}
+
+TEST_F(LaunchInputTest, IconsThatScrollIntoViewShowTheirCaptions)
+{
+    StartFocused();
+    TurnTo(L"Tools");
+    // One icon step at a time, as the cursor keys scroll the strip.
+    for (int step = 0; step < 12; ++step) {
+        engine.Sheet()->m_nScrollSpeed = 1;
+        engine.Sheet()->m_nScrollPhase = 4;
+        engine.SetDrawTimer(wnd, TIMER_REDRAW, true, true);
+        RunFrames();
+        ExpectCaptionsOnPlacedIcons();
+    }
 }
 
 TEST_F(LaunchInputTest, AFlingSlowerThanTheStripKeepsItsSpeed)

@@ -1,7 +1,6 @@
 #include "ItemWindow.h"
 
 #include "OrvaneApp.h"
-#include "System.h"
 #include "TodayItem_win.h"
 #include "base/Log.h"
 #include "engine/LaunchHwnd_win.h"
@@ -219,15 +218,7 @@ LRESULT OnAction(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
-int GetItemHeight()
-{
-    const CSetting* setting = Engine().Setting();
-    if (!setting)
-        return 0;
-    int width = 0, height = 0;
-    GetScreenSize(width, height);
-    return setting->GetNum(width < height ? Set::HeightPortrait : Set::HeightLandscape);
-}
+int GetItemHeight() { return Engine().ItemHeight(); }
 
 LRESULT CALLBACK ItemWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {

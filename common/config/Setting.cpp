@@ -2,6 +2,7 @@
 
 #include "System.h"
 #include "base/Format.h"
+#include "base/Saturate.h"
 #include "base/Scan.h"
 #include "base/Strings.h"
 #include "config/Folders.h"
@@ -146,7 +147,7 @@ int CSetting::Scale(int value) const
         return value;
     const long long v = value, s = m_nShortSide, r = m_nSetting3;
     const long long scaled = v >= 0 ? (v * s + r - 1) / r : (v * s - r + 1) / r;
-    return static_cast<int>(std::clamp<long long>(scaled, INT_MIN, INT_MAX));
+    return ClampInt(scaled);
 }
 
 int CSetting::AddExclusion(const std::wstring& title)

@@ -3,6 +3,7 @@
 // the colours of the shown icon's background state.
 #include "engine/Launch_win.h"
 
+#include "base/Saturate.h"
 #include "config/Setting.h"
 #include "config/SettingIndex.h"
 
@@ -31,8 +32,6 @@ constexpr StateSettings kStateSettings[kStates] = {
 };
 
 COLORREF Colour(const CSetting& s, int index) { return static_cast<COLORREF>(s.GetNum(index)); }
-
-int ClampInt(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
 
 // Row y of a gradient of h rows from a to b, as RGB565.
 std::uint16_t GradientRow(COLORREF a, COLORREF b, int y, int h)

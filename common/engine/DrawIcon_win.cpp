@@ -1,6 +1,7 @@
 // Icons and captions on the frame surface.
 #include "engine/Launch_win.h"
 
+#include "base/Saturate.h"
 #include "config/SettingIndex.h"
 #include "engine/IconImage_win.h"
 
@@ -9,8 +10,6 @@
 #include <optional>
 
 namespace {
-
-int ClampInt(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
 
 // Black under light text, white under dark, by the text colour's weighted
 // brightness.

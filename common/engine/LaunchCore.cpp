@@ -4,6 +4,7 @@
 
 #include "System.h"
 #include "base/Log.h"
+#include "base/Saturate.h"
 #include "base/Scan.h"
 #include "config/ConfigLoad.h"
 #include "config/Folders.h"
@@ -148,7 +149,7 @@ void CLaunchCore::CopySettings()
     // 16 reference pixels on the actual screen, rounded up.
     const long long ref = s.m_nSetting3, side = s.m_nShortSide;
     const long long threshold = ref <= 0 ? 16 : (ref + 16 * side - 1) / ref;
-    DragThreshold = static_cast<std::int32_t>(std::clamp<long long>(threshold, INT_MIN, INT_MAX));
+    DragThreshold = ClampInt(threshold);
 }
 
 void CLaunchCore::LoadConfiguration()

@@ -215,7 +215,7 @@ private:
     void ApplyFirstPage(CLaunchWindow& wnd, const std::wstring& firstPage);
     void TouchIcon(int x, int y);
     void ResetDrag();
-    bool VibrateOnTap() const;
+    void PulseOnTap(int lengthMs, int count);
     int OpenFavorite(IconEntry& entry);
 
     std::unique_ptr<CSetting> m_pSetting;

@@ -35,8 +35,7 @@ int CLaunchCore::OpenFavorite(IconEntry& entry)
     const std::wstring address = FavoriteAddress(entry.Path);
     if (address.empty())
         return 0;
-    if (VibrateOnTap())
-        PulseVibrator(30, 2);
+    PulseOnTap(30, 2);
     ShellOpen(address, L"");
     AddRecent(&entry);
     return 1;
@@ -57,8 +56,7 @@ int CLaunchCore::ExecIcon(CLaunchWindow& wnd, bool close)
     switch (e->nAppType) {
     case APP_PROGRAM:
     case APP_SHORTCUT:
-        if (VibrateOnTap())
-            PulseVibrator(30, 2);
+        PulseOnTap(30, 2);
         ShellOpen(e->Path, e->Args);
         AddRecent(e);
         return 1;
@@ -68,8 +66,7 @@ int CLaunchCore::ExecIcon(CLaunchWindow& wnd, bool close)
         // A link to a page that is not there does nothing, not even pulse.
         if (!m_pPages || m_pPages->OrderIndexOf(e->Path) < 0)
             return 0;
-        if (VibrateOnTap())
-            PulseVibrator(30, 2);
+        PulseOnTap(30, 2);
         SetCurTab(wnd, e->Path);
         return 0;
     default:

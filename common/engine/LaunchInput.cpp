@@ -4,18 +4,18 @@
 #include "engine/LaunchCore.h"
 
 #include "base/Log.h"
+#include "base/Saturate.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
 
-namespace {
-
-int ClampInt(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
-
-}  // namespace
-
-bool CLaunchCore::VibrateOnTap() const { return m_pSetting && m_pSetting->GetNum(Set::VibrateOnTap) != 0; }
+// The feedback of a tap that does something, when setting 12 asks for it.
+void CLaunchCore::PulseOnTap(int lengthMs, int count)
+{
+    if (m_pSetting && m_pSetting->GetNum(Set::VibrateOnTap) != 0)
+        PulseVibrator(lengthMs, count);
+}
 
 void CLaunchCore::PulseVibrator(int lengthMs, int count)
 {
@@ -130,8 +130,7 @@ int CLaunchCore::ReleasePointer(CLaunchWindow& wnd, int x, int y)
         const long long right = wnd.WindowRect().Width();
         const bool back = x < e, forward = !back && x > right - e;
         if (back || forward) {
-            if (VibrateOnTap())
-                PulseVibrator(40, 1);
+            PulseOnTap(40, 1);
             StepTab(wnd, forward);
         }
     }

@@ -1,5 +1,6 @@
 // One frame of the horizontal scroll of an overflowing layer 0: the strip
 // follows the pointer, glides after a fling and snaps to a whole icon step.
+#include "base/Saturate.h"
 #include "config/IconEntry.h"
 #include "config/Setting.h"
 #include "config/Sheet.h"
@@ -18,8 +19,6 @@ struct Point {
 };
 
 int Sign(long long v) { return (v > 0) - (v < 0); }
-
-int ClampInt(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
 
 // p + (q - p) × part / whole, truncated as written, for 0 ≤ part < whole:
 // split so that no product leaves 64 bits however far apart p and q lie.

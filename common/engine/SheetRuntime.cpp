@@ -1,6 +1,7 @@
 // The runtime of the current sheets: which slot each icon stands in, its
 // placement along the motions, the press zoom, the focus, hit tests and the
 // focus moves of the cursor keys.
+#include "base/Saturate.h"
 #include "config/IconEntry.h"
 #include "config/Setting.h"
 #include "config/SettingIndex.h"
@@ -89,7 +90,7 @@ SlotMapping CSheet::MapIconToSlot(int layer, int icon, int margin) const
         j += n - s;
     if (j >= n - 1)
         j += s - n;
-    mapping.slot = static_cast<int>(std::clamp<long long>(j, INT_MIN, INT_MAX));
+    mapping.slot = ClampInt(j);
     mapping.visible = s + std::min(margin, 0) <= j && j < slots + std::max(margin, 0);
     return mapping;
 }

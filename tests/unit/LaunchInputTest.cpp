@@ -117,9 +117,11 @@ protected:
     // Every icon standing in a slot shows its caption.
     void ExpectCaptionsOnPlacedIcons() const
     {
-        for (const IconEntry& e : engine.Sheet()->m_Layers[0].icons->entries)
-            if (e.flags & ICON_PLACED)
+        for (const IconEntry& e : engine.Sheet()->m_Layers[0].icons->entries) {
+            if (e.flags & ICON_PLACED) {
                 EXPECT_TRUE(e.flags & ICON_CAPTION) << std::string(e.Name.begin(), e.Name.end()) << " has no caption";
+            }
+        }
     }
     // The strip's turn in whole icon steps, and what is left over in pixels.
     int ScrollOffset() const { return engine.Sheet()->m_nScrollOffset; }

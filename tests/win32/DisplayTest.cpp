@@ -106,6 +106,16 @@ protected:
     return ::testing::AssertionSuccess();
 }
 
+// A PNG of the given size: opaque red in its upper half, green at half alpha
+// in its lower half.
+std::string RedOverHalfGreenPng(int width, int height)
+{
+    std::vector<std::uint32_t> argb(static_cast<size_t>(width) * static_cast<size_t>(height));
+    for (size_t i = 0; i < argb.size(); ++i)
+        argb[i] = i < argb.size() / 2 ? 0xFFFF0000u : 0x8000FF00u;
+    return EncodePng(width, height, argb);
+}
+
 // Colours GDI stores in RGB565 without loss of their top bits.
 const COLORREF kLight = RGB(200, 100, 40), kDark = RGB(16, 48, 96), kFill = RGB(40, 200, 120),
                kPen = RGB(248, 248, 0);
@@ -165,11 +175,7 @@ TEST_F(DisplayWin32, BlackFrameDrawingLeavesTheWatermark)
 
 TEST_F(DisplayWin32, AlphaIconIsBlendedOverTheBackground)
 {
-    // 64 × 64: opaque red above, green at half alpha below.
-    std::vector<std::uint32_t> argb(64 * 64);
-    for (size_t i = 0; i < argb.size(); ++i)
-        argb[i] = i < argb.size() / 2 ? 0xFFFF0000u : 0x8000FF00u;
-    const std::string png = EncodePng(64, 64, argb);
+    const std::string png = RedOverHalfGreenPng(64, 64);
     ASSERT_FALSE(png.empty());
     dev.WriteFile(L"\\Icons\\half.png", png);
 
@@ -195,11 +201,7 @@ TEST_F(DisplayWin32, AlphaIconIsBlendedOverTheBackground)
 // exactly as the entry's own slot shows it.
 TEST_F(DisplayWin32, RecentSlotDrawsTheImageOfItsEntry)
 {
-    // 32 × 48: opaque red above, green at half alpha below.
-    std::vector<std::uint32_t> argb(32 * 48);
-    for (size_t i = 0; i < argb.size(); ++i)
-        argb[i] = i < argb.size() / 2 ? 0xFFFF0000u : 0x8000FF00u;
-    const std::string png = EncodePng(32, 48, argb);
+    const std::string png = RedOverHalfGreenPng(32, 48);
     ASSERT_FALSE(png.empty());
     dev.WriteFile(L"\\Icons\\tall.png", png);
 

@@ -200,12 +200,7 @@ protected:
     {
         ASSERT_TRUE(m_install.Ready())
             << "the sample and Orvane.dll in \\Program Files\\Orvane of the test drive T: (run through ctest)";
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        wchar_t cwd[MAX_PATH];
-        const DWORD n = ::GetCurrentDirectoryW(MAX_PATH, cwd);
-        ::CreateDirectoryW((std::wstring(cwd, n) + L"\\input").c_str(), nullptr);
-        m_strDir = std::wstring(cwd, n) + L"\\input\\" + std::wstring(info->name(), info->name() + std::strlen(info->name()));
-        ::CreateDirectoryW(m_strDir.c_str(), nullptr);
+        m_strDir = TestOutputFolder(L"input");
         m_strRecord = m_strDir + L"\\launched.txt";
         m_strLeds = m_strDir + L"\\leds.txt";
         ::DeleteFileW(m_strRecord.c_str());

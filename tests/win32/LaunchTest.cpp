@@ -2,6 +2,7 @@
 // SetDrawTimer arms and kills them, the frame loop on the window's own
 // messages, the caption font, and no growth over many loads.
 #include "DeviceSandbox.h"
+#include "DisplayHarness.h"
 #include "FileSys.h"
 #include "GdiCount.h"
 #include "Led.h"
@@ -102,25 +103,7 @@ private:
     int m_nPaints = 0;
 };
 
-// Dispatches this thread's messages until done() holds or giveUpMs passed.
-bool PumpUntil(const std::function<bool()>& done, DWORD giveUpMs)
-{
-    const ULONGLONG end = ::GetTickCount64() + giveUpMs;
-    while (!done()) {
-        const ULONGLONG now = ::GetTickCount64();
-        if (now >= end)
-            return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
-    return true;
-}
-
-void PumpFor(DWORD ms) { PumpUntil([] { return false; }, ms); }
+void PumpFor(DWORD ms) { PumpMessagesUntil([] { return false; }, ms); }
 
 // Bytes in use on every heap of the process.
 size_t HeapInUse()
@@ -164,7 +147,7 @@ TEST_F(LaunchWin32, TimersArmAndStopAsSetDrawTimerSays)
     // does not arm it again.
     engine.SetDrawTimer(item.Port(), TIMER_REDRAW, true, false);
     EXPECT_EQ(1, engine.m_bRedrawTimerOn);
-    ASSERT_TRUE(PumpUntil([&] { return item.Ticks(TIMER_REDRAW) > 0; }, 10000));
+    ASSERT_TRUE(PumpMessagesUntil([&] { return item.Ticks(TIMER_REDRAW) > 0; }, 10000));
     EXPECT_EQ(0, engine.m_bRedrawTimerOn);
     EXPECT_EQ(1, item.Paints());
     PumpFor(300);
@@ -173,7 +156,7 @@ TEST_F(LaunchWin32, TimersArmAndStopAsSetDrawTimerSays)
     // Forced while running: restarted, still one tick.
     engine.SetDrawTimer(item.Port(), TIMER_REDRAW, true, false);
     engine.SetDrawTimer(item.Port(), TIMER_REDRAW, true, true);
-    ASSERT_TRUE(PumpUntil([&] { return item.Ticks(TIMER_REDRAW) > 1; }, 10000));
+    ASSERT_TRUE(PumpMessagesUntil([&] { return item.Ticks(TIMER_REDRAW) > 1; }, 10000));
     PumpFor(300);
     EXPECT_EQ(2, item.Ticks(TIMER_REDRAW));
 
@@ -187,7 +170,7 @@ TEST_F(LaunchWin32, TimersArmAndStopAsSetDrawTimerSays)
     // The task timer keeps ticking until it is switched off.
     engine.SetDrawTimer(item.Port(), TIMER_TASK, true, true);
     EXPECT_EQ(1, engine.m_bTaskTimerOn);
-    ASSERT_TRUE(PumpUntil([&] { return item.Ticks(TIMER_TASK) >= 3; }, 10000));
+    ASSERT_TRUE(PumpMessagesUntil([&] { return item.Ticks(TIMER_TASK) >= 3; }, 10000));
     engine.SetDrawTimer(item.Port(), TIMER_TASK, false, false);
     EXPECT_EQ(0, engine.m_bTaskTimerOn);
     const int taskTicks = item.Ticks(TIMER_TASK);
@@ -202,7 +185,7 @@ TEST_F(LaunchWin32, TheFrameLoopRunsOnTheWindowsTimersUntilEverythingRests)
     engine.ShowFirstPage(item.Port());
     engine.OnSelectionReceived(item.Port());
     EXPECT_EQ(1, engine.m_bTaskTimerOn);
-    ASSERT_TRUE(PumpUntil([&] { return !engine.m_bRedrawTimerOn; }, 60000));
+    ASSERT_TRUE(PumpMessagesUntil([&] { return !engine.m_bRedrawTimerOn; }, 60000));
     EXPECT_GT(item.Paints(), 2);
     EXPECT_GT(engine.m_nFrame, 0);
     EXPECT_EQ(1, engine.m_bMotionsDone);
@@ -227,7 +210,7 @@ TEST_F(LaunchWin32, TheFrameLoopRunsOnTheWindowsTimersUntilEverythingRests)
     const int paints = item.Paints();
     engine.OnSelectionLost(item.Port());
     EXPECT_EQ(0, engine.m_bTaskTimerOn);
-    ASSERT_TRUE(PumpUntil([&] { return !engine.m_bRedrawTimerOn; }, 60000));
+    ASSERT_TRUE(PumpMessagesUntil([&] { return !engine.m_bRedrawTimerOn; }, 60000));
     EXPECT_GT(item.Paints(), paints + 1);
     EXPECT_EQ(1, engine.m_bMotionsDone);
 }

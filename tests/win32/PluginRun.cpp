@@ -8,6 +8,7 @@
 #include <objbase.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -188,4 +189,20 @@ std::string NarrowText(const std::wstring& text)
     for (wchar_t c : text)
         out += static_cast<char>(c < 0x80 ? c : L'?');
     return out;
+}
+
+std::wstring TestOutputFolder(const wchar_t* group)
+{
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::wstring name(info->name(), info->name() + std::strlen(info->name()));
+    for (wchar_t& c : name)
+        if (c == L'/')
+            c = L'_';
+    wchar_t cwd[MAX_PATH];
+    const DWORD n = ::GetCurrentDirectoryW(MAX_PATH, cwd);
+    const std::wstring parent = std::wstring(cwd, n) + L"\\" + group;
+    ::CreateDirectoryW(parent.c_str(), nullptr);
+    const std::wstring folder = parent + L"\\" + name;
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
 }

@@ -74,5 +74,9 @@ CFound FindPicture(const CShot& shot, const CIconPicture& picture, int left, int
 // given caption font.
 int CaptionBandHeight(const CaptionFontSpec& spec);
 
+// A fresh folder for the current test's screenshots and records:
+// "<current folder>\<group>\<test name>" ('/' of parameterised names as '_').
+std::wstring TestOutputFolder(const wchar_t* group);
+
 // ASCII paths and names for script lines.
 std::string NarrowText(const std::wstring& text);

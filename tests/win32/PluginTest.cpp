@@ -54,16 +54,7 @@ protected:
     {
         ASSERT_TRUE(m_install.Ready())
             << "the sample and Orvane.dll in \\Program Files\\Orvane of the test drive T: (run through ctest)";
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        wchar_t cwd[MAX_PATH];
-        const DWORD n = ::GetCurrentDirectoryW(MAX_PATH, cwd);
-        std::wstring name(info->name(), info->name() + std::strlen(info->name()));
-        for (wchar_t& c : name)
-            if (c == L'/')
-                c = L'_';
-        ::CreateDirectoryW((std::wstring(cwd, n) + L"\\plugin").c_str(), nullptr);
-        m_strDir = std::wstring(cwd, n) + L"\\plugin\\" + name;
-        ::CreateDirectoryW(m_strDir.c_str(), nullptr);
+        m_strDir = TestOutputFolder(L"plugin");
         m_nCaptionBand = CaptionBandHeight({90, L"Tahoma", true});  // the sample's caption font
         ASSERT_GT(m_nCaptionBand, 0);
     }

@@ -14,6 +14,7 @@ CLaunch& Engine() { return TheApp().m_Launch; }
 LRESULT OnCreate(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     Log(kLog, L"WM_CREATE");
+    TheApp().HoldCom(hwnd);
     TheApp().Start(hwnd);
     Log(kLog, L"WM_CREATE END");
     return ::DefWindowProcW(hwnd, msg, wParam, lParam);
@@ -227,6 +228,7 @@ LRESULT CALLBACK ItemWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_CREATE: return OnCreate(hwnd, msg, wParam, lParam);
     case WM_DESTROY:
         Log(kLog, L"WM_DESTROY");
+        TheApp().ReleaseCom(hwnd);
         Log(kLog, L"WM_DESTROY END");
         return 0;
     case WM_PAINT: return OnPaint(hwnd);

@@ -29,7 +29,7 @@ extern "C" HWND WINAPI InitializeCustomItem(TODAYLISTITEM*, HWND hwndParent)
                                   g_hInstance, nullptr);
     if (!hwnd)
         return nullptr;
-    ::ShowWindow(hwnd, SW_SHOWNORMAL);
+    ::ShowWindow(hwnd, SW_SHOW);
     Log(L"Orvane.log", L"CreateWindowW :%x", static_cast<const void*>(hwnd));
     return hwnd;
 }

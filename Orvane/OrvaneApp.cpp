@@ -16,9 +16,6 @@ COrvaneApp& TheApp()
 BOOL COrvaneApp::InitInstance(HINSTANCE instance)
 {
     m_hInstance = instance;
-    // COM for the imaging library; the host may have chosen another model
-    // for its thread already, which serves as well.
-    m_bComInitialised = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_MULTITHREADED));
     m_Launch.m_hInstance = instance;
     Log(L"Orvane.log", L"InitInstance %x, %x", static_cast<const void*>(instance), ::GetCurrentThreadId());
 
@@ -39,11 +36,23 @@ int COrvaneApp::ExitInstance()
     End();
     FreeIconScratch();
     ::UnregisterClassW(kItemClassName, m_hInstance);
-    if (m_bComInitialised)
-        ::CoUninitialize();
-    m_bComInitialised = false;
     m_bStarted = false;
     return 0;
+}
+
+// The window's user data says whether its COM reference is to be given back.
+void COrvaneApp::HoldCom(HWND hwnd)
+{
+    // The host may have chosen another model for its thread already, which
+    // serves as well; then there is nothing of ours to give back.
+    const bool held = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_MULTITHREADED));
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, held ? 1 : 0);
+}
+
+void COrvaneApp::ReleaseCom(HWND hwnd)
+{
+    if (::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0) == 1)
+        ::CoUninitialize();
 }
 
 void COrvaneApp::Start(HWND hwnd)

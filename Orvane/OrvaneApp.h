@@ -14,11 +14,16 @@ public:
     COrvaneApp(const COrvaneApp&) = delete;
     COrvaneApp& operator=(const COrvaneApp&) = delete;
 
-    // Run once, on the host's thread, before the first item window: COM and
-    // the window class. Not from DllMain: nothing heavy under the loader lock.
+    // Run once, on the host's thread, before the first item window: the
+    // window class. Not from DllMain: nothing heavy under the loader lock.
     BOOL InitInstance(HINSTANCE instance);
     // Run when the module is unloaded.
     int ExitInstance();
+    // COM for the imaging library, taken by each item window on the thread
+    // that creates it and given back when the window is destroyed: never
+    // under the loader lock of the module's unloading.
+    void HoldCom(HWND hwnd);
+    void ReleaseCom(HWND hwnd);
     bool Started() const { return m_bStarted; }
 
     // The engine for a (new or reloading) item window, and its end.
@@ -30,7 +35,6 @@ public:
 
 private:
     bool m_bStarted = false;
-    bool m_bComInitialised = false;
 };
 
 COrvaneApp& TheApp();

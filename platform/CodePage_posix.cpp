@@ -108,7 +108,11 @@ std::string Encode(unsigned cp, std::wstring_view text)
         out.append(chunk, static_cast<size_t>(dst - chunk));
         if (rc != static_cast<size_t>(-1) || errno == E2BIG)
             continue;
-        out += '?';
+        // A single-byte code page's gap came in as its own code point (see
+        // Decode) and goes out as its byte again, as Windows does; anything
+        // else that has no byte becomes '?'.
+        const wchar_t bad = *reinterpret_cast<const wchar_t*>(in);
+        out += (cp != 932 && cp != 65001 && bad >= 0x80 && bad < 0x100) ? static_cast<char>(bad) : '?';
         in += sizeof(wchar_t);
         inLeft -= sizeof(wchar_t);
         ::iconv(cd, nullptr, nullptr, nullptr, nullptr);

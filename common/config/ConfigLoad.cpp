@@ -6,10 +6,16 @@
 #include "config/Setting.h"
 #include "config/Sheet.h"
 
+namespace {
+
+std::wstring MainFolderOf(const CSetting& setting) { return MainFolder(setting.GetNum(Set::UseSiblingFiles)); }
+
+}  // namespace
+
 void LoadMotions(CMotionTable& motions, const CSetting& setting, CDiagSink* sink)
 {
     motions.InitDefaultMotions();
-    motions.LoadMotionFile(MainFolder(setting.GetNum(Set::UseSiblingFiles)) + L"Motion.ini", setting, sink);
+    motions.LoadMotionFile(MainFolderOf(setting) + L"Motion.ini", setting, sink);
     for (const std::wstring& folder : AddPaths)
         motions.LoadMotionFile(folder + L"Motion.ini", setting, sink);
     motions.LoadMotionFile(InstallDir + L"TskMotion.ini", setting, sink);
@@ -17,7 +23,7 @@ void LoadMotions(CMotionTable& motions, const CSetting& setting, CDiagSink* sink
 
 void LoadSheets(CSheet& sheet, const CSetting& setting, CDiagSink* sink)
 {
-    sheet.LoadSheetFile(MainFolder(setting.GetNum(Set::UseSiblingFiles)) + L"Sheet.ini", SHEET_NORMAL, sink);
+    sheet.LoadSheetFile(MainFolderOf(setting) + L"Sheet.ini", SHEET_NORMAL, sink);
     for (const std::wstring& folder : AddPaths)
         sheet.LoadSheetFile(folder + L"Sheet.ini", SHEET_NORMAL, sink);
     sheet.LoadSheetFile(InstallDir + L"TskSheet.ini", SHEET_TASK, sink);
@@ -25,7 +31,7 @@ void LoadSheets(CSheet& sheet, const CSetting& setting, CDiagSink* sink)
 
 std::wstring MainPageFilePath(const CSetting& setting)
 {
-    return MainFolder(setting.GetNum(Set::UseSiblingFiles)) + kPageFileName;
+    return MainFolderOf(setting) + kPageFileName;
 }
 
 std::wstring PageMngFilePath() { return InstallDir + kPageMngFileName; }
@@ -37,7 +43,9 @@ void LoadPages(CPageMng& pages, const CSheet& sheet, const CSetting& setting, bo
     std::uint16_t group = 1;
     for (const std::wstring& folder : AddPaths)
         pages.LoadTabInfo(folder, folder + kPageFileName, group++, sheet, listed, sink);
-    pages.LoadTabInfo(InstallDir, MainPageFilePath(setting), 0, sheet, listed, sink);
+    // The main pages belong to the main folder, the sibling's when setting 1
+    // says so: their three-backslash images resolve there.
+    pages.LoadTabInfo(MainFolderOf(setting), MainPageFilePath(setting), 0, sheet, listed, sink);
     pages.FinishPageOrder();
 }
 

@@ -134,8 +134,12 @@ int ParseIconEntry(IconEntry& entry, const std::wstring& line, const CTextFile* 
 
 std::wstring FormatIconEntry(const IconEntry& e, bool lineEnd)
 {
+    // Empty comma fields come back as they are: the reader fills every ",,"
+    // with the marker. The key is the one empty field it cannot see, so an
+    // empty key before a value is written as the marker itself.
+    const std::wstring& key = e.RegKey.empty() && !e.RegValue.empty() ? std::wstring(kEmptyMarker) : e.RegKey;
     std::wstring line = FormatW(L"%d,%s,%s,%s,%s,%d,%s;%s;%s", e.nAppType, e.Name, e.Path, e.Args, e.IconFile,
-                                e.RegMode, RegRootName(e.RegRoot), e.RegKey, e.RegValue);
+                                e.RegMode, RegRootName(e.RegRoot), key, e.RegValue);
     if (lineEnd)
         line += L"\r\n";
     return line;

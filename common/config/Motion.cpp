@@ -177,8 +177,10 @@ bool ParseStepLine(const std::wstring& line, const CSetting& setting, const CTex
 {
     std::wstring xSpec, ySpec, kindWord;
     int duration = 0, vx = 0, vy = 0;
-    if (ScanW(line, L"%[^,],%[^,],%[^,],%d,%d,%d", {&xSpec, &ySpec, &kindWord, &duration, &vx, &vy}) != 6) {
-        file.Report(L"step needs X spec, Y spec, kind, duration, vx, vy; line skipped");
+    // The three words make a step; numbers the line leaves out are 0, so
+    // "+0,+0,END" is a whole END step.
+    if (ScanW(line, L"%[^,],%[^,],%[^,],%d,%d,%d", {&xSpec, &ySpec, &kindWord, &duration, &vx, &vy}) < 3) {
+        file.Report(L"step needs at least X spec, Y spec and kind; line dropped");
         return false;
     }
     CutField(xSpec, kMotionFieldMax, L"X spec", file);
@@ -222,13 +224,11 @@ int CMotionTable::LoadMotionFile(const std::wstring& path, const CSetting& setti
         if (line.empty() || line[0] == L';')
             continue;
         if (line.find(L'[') != std::wstring::npos) {
-            std::wstring header;
-            if (ScanW(line, L"[%[^]]", {&header}) != 1) {
-                file.Report(L"header not readable, line skipped");
-                continue;
-            }
+            // A header whose name does not scan still ends the motion before
+            // it: its steps form the motion of the empty name.
             store();
-            name = header;
+            name.clear();
+            ScanW(line, L"[%[^]]", {&name});
             continue;
         }
         MotionStep step;

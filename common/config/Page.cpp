@@ -18,7 +18,9 @@ constexpr wchar_t kPlaceholderName[] = L"--------";
 constexpr int kMaxStartSlot = 127;
 
 bool IsSkippedLine(const std::wstring& line) { return line.empty() || line[0] == L';'; }
-bool IsHeaderLine(const std::wstring& line) { return line.find(L'[') != std::wstring::npos; }
+// Only a line that begins with "[" (after the blanks the reader strips): an
+// icon line may hold one in a field ("[x]" arguments, a path, a date format).
+bool IsHeaderLine(const std::wstring& line) { return !line.empty() && line[0] == L'['; }
 
 // The next line that carries something, stripped of leading white space.
 bool ReadDataLine(CTextFile& file, std::wstring& line)
@@ -57,38 +59,36 @@ void ReadOrientation(const std::wstring& line, CPageInfo& page, int orient, CTex
 
 bool CPageInfo::Load(CTextFile& file, std::wstring& name, std::wstring& lineBuffer)
 {
-    // Find a header whose name scans; data lines before it belong to no page.
+    // Lines before the first header belong to no page; a header that names
+    // none ("[]", which the page order could not list) leaves its section
+    // out, and its lines join no other page either.
+    bool inNameless = false;
     for (;;) {
+        std::wstring line;
         if (lineBuffer.empty()) {
-            std::wstring line;
             if (!ReadDataLine(file, line))
                 return false;
-            if (!IsHeaderLine(line)) {
+        } else {
+            line.swap(lineBuffer);
+        }
+        if (!IsHeaderLine(line)) {
+            if (!inNameless)
                 file.Report(L"line outside a page section, ignored");
-                continue;
-            }
-            lineBuffer = std::move(line);
+            continue;
         }
         name.clear();
-        const bool named = ScanW(lineBuffer, L"[%[^]]", {&name}) == 1;
-        lineBuffer.clear();
-        if (named)
+        if (ScanW(line, L"[%[^]]", {&name}) == 1)
             break;
-        file.Report(L"page header without a name, ignored");
+        file.Report(L"page header without a name, its section ignored");
+        inNameless = true;
     }
 
     int dataLines = 0;
     std::wstring line;
     while (ReadDataLine(file, line)) {
         if (IsHeaderLine(line)) {
-            std::wstring next;
-            if (ScanW(line, L"[%[^]]", {&next}) == 1) {
-                lineBuffer = std::move(line);
-                break;
-            }
-            // An icon line that happens to hold a "[" must not end the page.
-            file.Report(L"line with '[' is no page header, ignored");
-            continue;
+            lineBuffer = std::move(line);
+            break;
         }
         if (dataLines < 2) {
             ReadOrientation(line, *this, dataLines, file);
@@ -124,13 +124,12 @@ int CPageMng::LoadMng(const std::wstring& path, bool keepHidden, CDiagSink* sink
                 file.Report(L"no FLAG,NAME, ignored");
             continue;
         }
-        if (shown == 0 && !keepHidden)
-            continue;
-        if (OrderIndexOf(name) >= 0) {
-            file.Report(FormatW(L"page '%s' listed twice, ignored", name));
-            continue;
-        }
-        m_Order.push_back({std::move(name), static_cast<std::uint8_t>(shown != 0 ? 1 : 0)});
+        // Every line as read, a name listed twice included: the settings
+        // program writes the list back as it found it.
+        if (keepHidden)
+            m_Order.push_back({std::move(name), shown});
+        else if (shown != 0)
+            m_Order.push_back({std::move(name), 1});
     }
     return 1;
 }

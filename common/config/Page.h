@@ -38,7 +38,9 @@ public:
 
 struct PageOrderEntry {
     std::wstring name;
-    std::uint8_t shown = 1;
+    // Non-zero: shown. The settings program keeps the number it read (a 2
+    // stays 2) and writes it back.
+    int shown = 1;
 };
 
 class CPageMng {

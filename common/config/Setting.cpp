@@ -53,12 +53,18 @@ void CSetting::ReadLine(const std::wstring& line, const CTextFile& file)
         known = true;
         break;
     }
-    if (key == L"Exclusion" || key == L"QVL_ADDPATH") {
-        if (value.empty()) {
-            file.Report(FormatW(L"empty %s, ignored", key));
-            return;
-        }
-        (key == L"Exclusion" ? m_Exclusions : AddPaths).push_back(value);
+    if (key == L"Exclusion") {
+        // Even an empty one: any exclusion line replaces the default.
+        m_Exclusions.push_back(value);
+        return;
+    }
+    if (key == L"QVL_ADDPATH") {
+        // An empty folder would be the current one: a Save would write its
+        // "Page.ini" there.
+        if (value.empty())
+            file.Report(L"empty QVL_ADDPATH, ignored");
+        else
+            AddPaths.push_back(value);
         return;
     }
     if (!known)

@@ -89,9 +89,12 @@ bool CSheet::ParseSlotLine(const std::wstring& line, SheetDef& sheet, int row, i
     }
     int x = 0, y = 0, delayIn = 0, delayOut = 0, size = 0;
     std::wstring in, out, frame;
-    if (ScanW(line, L"%d,%d,%d,%d,%[^,],%[^,],%[^,],%d", {&x, &y, &delayIn, &delayOut, &in, &out, &frame, &size}) !=
-        8) {
-        Report(file, L"slot needs x, y, delay in, delay out, motion in, motion out, frame, size; line skipped");
+    // A position makes a slot; fields the line leaves out take their
+    // fallbacks: no delays, the built-in motions, F_DEF, size 64.
+    const int fields =
+        ScanW(line, L"%d,%d,%d,%d,%[^,],%[^,],%[^,],%d", {&x, &y, &delayIn, &delayOut, &in, &out, &frame, &size});
+    if (fields < 2) {
+        Report(file, L"slot needs at least x,y; line dropped");
         return false;
     }
     CutName(in, L"motion", file);
@@ -107,15 +110,19 @@ bool CSheet::ParseSlotLine(const std::wstring& line, SheetDef& sheet, int row, i
     slot.size = static_cast<std::uint8_t>(std::clamp(scaled, 0, static_cast<int>(UINT8_MAX)));
     slot.delayIn = static_cast<std::uint16_t>(delayIn);
     slot.delayOut = static_cast<std::uint16_t>(delayOut);
-    slot.motionIn = m_Motions.FindMotion(in, 0);
-    slot.motionOut = m_Motions.FindMotion(out, 1);
+    // A name the line leaves out is no name: not even the motion or frame
+    // that a file defined under the empty name.
+    constexpr int kFieldIn = 5, kFieldOut = 6, kFieldFrame = 7;
+    slot.motionIn = fields >= kFieldIn ? m_Motions.FindMotion(in, 0) : 0;
+    slot.motionOut = fields >= kFieldOut ? m_Motions.FindMotion(out, 1) : 1;
     // Unknown names fall back to the built-ins; say so, it is rarely meant.
     for (const std::wstring* name : {&in, &out})
-        if (m_Motions.Names().find(*name) == m_Motions.Names().end())
+        if (!name->empty() && m_Motions.Names().find(*name) == m_Motions.Names().end())
             Report(file, FormatW(L"motion '%s' is not defined, the built-in one is used", *name));
-    int frameIndex = FrameIndex(frame);
+    int frameIndex = fields >= kFieldFrame ? FrameIndex(frame) : -1;
     if (frameIndex < 0) {
-        Report(file, FormatW(L"frame '%s' is not defined, F_DEF is used", frame));
+        if (fields >= kFieldFrame)
+            Report(file, FormatW(L"frame '%s' is not defined, F_DEF is used", frame));
         frameIndex = std::max(FrameIndex(kDefaultFrame), 0);
     }
     slot.frame = static_cast<std::uint8_t>(frameIndex);
@@ -177,13 +184,11 @@ int CSheet::LoadSheetFile(const std::wstring& path, std::uint8_t type, CDiagSink
         if (line.empty() || line[0] == L';')
             continue;
         if (line.find(L'[') != std::wstring::npos) {
-            std::wstring name;
-            if (ScanW(line, L"[%[^]]", {&name}) != 1) {
-                file.Report(L"frame header not readable, line skipped");
-                continue;
-            }
+            // Even a header whose name does not scan starts a frame (of the
+            // empty name): its points must not join the frame before.
             StoreFrame(frameName, frame, &file);
-            frameName = name;
+            frameName.clear();
+            ScanW(line, L"[%[^]]", {&frameName});
             continue;
         }
         int x = 0, y = 0;
@@ -210,13 +215,9 @@ int CSheet::LoadSheetFile(const std::wstring& path, std::uint8_t type, CDiagSink
         } else if (line[0] == L';') {
             continue;  // a comment
         } else if (line.find(L'[') != std::wstring::npos) {
-            std::wstring name;
-            if (ScanW(line, L"[%[^]]", {&name}) != 1) {
-                file.Report(L"sheet header not readable, line skipped");
-                continue;
-            }
             StoreSheet(sheet, type);
-            sheet.name = name;
+            sheet.name.clear();  // a name that does not scan is the empty one
+            ScanW(line, L"[%[^]]", {&sheet.name});
             row = column = 0;
             rowHasSlot = false;
         } else if (ParseSlotLine(line, sheet, row, column, &file)) {

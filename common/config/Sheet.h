@@ -163,6 +163,14 @@ private:
     // The drawing box of an icon not yet laid out: the slot's size and the
     // caption band, or the panel's own box.
     void LayOutBox(IconEntry& icon) const;
+    // The steps of ScrollStep.
+    int FocusedStripSlot() const;
+    bool TurnStrip(long long& rem, int prev, int dir);
+    void PlaceStripIcons(int dir, long long rem, bool whole, int& rebuild);
+    long long NextScrollSpeed(long long speed, long long rem);
+    // The steps of ZoomLayer and MoveFocusLinear.
+    bool ZoomIcon(IconEntry& e, bool keep, bool release) const;
+    bool StepFocusSlot(bool forward, bool crossAllowed, int& layer, int& slot, bool& scrolled);
     bool ParseSlotLine(const std::wstring& line, SheetDef& sheet, int row, int& column, class CTextFile* file);
     void StoreFrame(const std::wstring& name, SheetFrame& frame, class CTextFile* file);
     void StoreSheet(SheetDef& sheet, std::uint8_t type);

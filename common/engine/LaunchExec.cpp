@@ -63,9 +63,8 @@ int CLaunchCore::ExecIcon(CLaunchWindow& wnd, bool close)
     case APP_FAVORITE:
         return OpenFavorite(*e);
     case APP_PAGELINK:
-        // A link to a page that is not there does nothing, not even pulse.
-        if (!m_pPages || m_pPages->OrderIndexOf(e->Path) < 0)
-            return 0;
+        // The pulse answers the tap even when the page is gone; SetCurTab
+        // then finds nothing to turn to.
         PulseOnTap(30, 2);
         SetCurTab(wnd, e->Path);
         return 0;

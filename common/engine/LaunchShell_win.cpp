@@ -39,7 +39,7 @@ void CLaunch::ShellOpen(const std::wstring& file, const std::wstring& params)
     info.lpVerb = L"open";
     info.lpFile = target.c_str();
     info.lpParameters = params.c_str();
-    info.nShow = SW_SHOWNORMAL;
+    info.nShow = SW_SHOW;  // 5, the device's normal show command
     ::ShellExecuteExW(&info);  // as on the device, what the shell answers is not checked
 }
 

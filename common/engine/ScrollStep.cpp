@@ -45,37 +45,23 @@ Point OffItem(Point p, const IconEntry& icon, const MotionArea& area)
 
 }  // namespace
 
-bool CSheet::ScrollStep(int& rebuild)
+// The strip's slot that holds the focus, or -1: the focus keeps its slot
+// while the icons pass under it.
+int CSheet::FocusedStripSlot() const
 {
-    SheetLayer& layer = m_Layers[0];
-    const int slots = layer.SafeSlotCount();
-    const long long s = m_nStartSlot, n = layer.iconCount;
-    const long long pitch = m_nPitch;
-    // Nothing to scroll, or no step to scroll by (setting 45 scaled to 0, or
-    // slots on one x): rest at once rather than move for ever.
-    if (slots == 0 || !layer.icons || !layer.overflow || n - s <= 0 || pitch <= 0) {
-        m_nScrollSpeed = m_nScrollRemainder = 0;
-        m_nScrollPhase = PHASE_REST;
-        return true;
-    }
-
-    const int prev = Sign(m_nScrollRemainder);
-    // At least a pixel a frame, or a pitch below 3 would never move.
-    const long long limit = std::max(pitch / 3, 1LL);
-    long long speed = std::clamp<long long>(m_nScrollSpeed, -limit, limit);
-    long long rem = static_cast<long long>(m_nScrollRemainder) + speed;
-    const int dir = Sign(rem);
-
-    // The focus keeps its slot while the icons pass under it.
-    int focusSlot = -1;
     const IconRef focus = FindFocusIcon();
-    if (focus.Valid() && focus.layer == 0) {
-        const SlotMapping mapping = MapIconToSlot(0, focus.icon, 0);
-        if (mapping.visible && mapping.slot >= s)
-            focusSlot = mapping.slot;
-    }
+    if (!focus.Valid() || focus.layer != 0)
+        return -1;
+    const SlotMapping mapping = MapIconToSlot(0, focus.icon, 0);
+    return mapping.visible && mapping.slot >= m_nStartSlot ? mapping.slot : -1;
+}
 
-    // A snap that overshoots zero has arrived.
+// Turns the ring of icons s to n - 1 by the whole steps in rem, keeping the
+// part of a step in rem. True when the strip moved a whole step (or a snap
+// overshot zero and so arrived).
+bool CSheet::TurnStrip(long long& rem, int prev, int dir)
+{
+    const long long pitch = m_nPitch, s = m_nStartSlot, n = m_Layers[0].iconCount;
     const bool crossed = prev != 0 && prev != dir;
     const bool whole = std::llabs(rem) >= pitch || (crossed && m_nScrollPhase == PHASE_SNAP);
     long long offset = m_nScrollOffset;
@@ -87,14 +73,23 @@ bool CSheet::ScrollStep(int& rebuild)
             rem = 0;
     }
     rem %= pitch;
-    // The ring of the strip: icons s to n - 1.
     if (offset < 0)
         offset = n - s - 1;
     else if (offset >= n - s)
         offset = 0;
     m_nScrollOffset = ClampInt(offset);
     m_nScrollRemainder = ClampInt(rem);
+    return whole;
+}
 
+// Puts every strip icon rem pixels of the way from its slot towards the
+// next one in direction dir (a slot missing at an end lies off the item's
+// edge); sets rebuild when a slot's background no longer fits its icon.
+void CSheet::PlaceStripIcons(int dir, long long rem, bool whole, int& rebuild)
+{
+    const SheetLayer& layer = m_Layers[0];
+    const int slots = layer.SafeSlotCount();
+    const long long s = m_nStartSlot, n = layer.iconCount, pitch = m_nPitch;
     auto slotAt = [&](long long t) -> const SheetSlot* {
         return t >= s && t < slots ? &layer.sheet->slots[static_cast<size_t>(t)] : nullptr;
     };
@@ -126,51 +121,74 @@ bool CSheet::ScrollStep(int& rebuild)
         if (a && BackgroundState(e->nAppType, m_Setting) != a->bgState)
             rebuild = 1;
     }
+}
 
+// The speed of the next frame by the phase, which it may move on: the
+// pointer's speed becomes a glide or a snap, a glide slows down, snaps and
+// single steps head for a whole step and rest there.
+long long CSheet::NextScrollSpeed(long long speed, long long rem)
+{
+    const long long pitch = m_nPitch;
     // Snaps move by Scale(3); a tiny screen scales that to 0, yet a snap must
     // arrive.
     const long long snap = std::max(std::llabs(static_cast<long long>(m_Setting.Scale(3))), 1LL);
     switch (m_nScrollPhase) {
     case PHASE_POINTER:
-        if (std::llabs(speed) > m_nFlingThreshold) {
+        if (std::llabs(speed) > m_nFlingThreshold)
             m_nScrollPhase = PHASE_GLIDE;
-        } else {
+        else
             m_nScrollPhase = PHASE_SNAP;
-            speed = 0;
-        }
-        break;
+        return m_nScrollPhase == PHASE_GLIDE ? speed : 0;
     case PHASE_GLIDE:
         // A factor of 1000 (no frame period) would glide for ever.
         speed = speed * std::clamp(m_nGlideFactor, 0, 999) / 1000;
         if (speed == 0)
             m_nScrollPhase = PHASE_SNAP;
-        break;
+        return speed;
     case PHASE_SNAP:
-        if (rem == 0) {
-            m_nScrollPhase = PHASE_REST;
-            speed = 0;
-        } else {
-            // Towards the nearer whole step.
-            const bool farHalf = std::llabs(rem) >= pitch / 2;
-            const bool back = (farHalf && rem <= 0) || (!farHalf && rem > 0);
-            speed += back ? -snap : snap;
-        }
-        break;
     case PHASE_STEP:
         if (rem == 0) {
             m_nScrollPhase = PHASE_REST;
-            speed = 0;
-        } else {
-            speed += speed < 1 ? -snap : snap;
+            return 0;
         }
-        break;
+        if (m_nScrollPhase == PHASE_STEP)
+            return speed + (speed < 1 ? -snap : snap);
+        {
+            // Towards the nearer whole step.
+            const bool farHalf = std::llabs(rem) >= pitch / 2;
+            const bool back = (farHalf && rem <= 0) || (!farHalf && rem > 0);
+            return speed + (back ? -snap : snap);
+        }
     default:
         m_nScrollPhase = PHASE_REST;
         m_nScrollRemainder = 0;
-        speed = 0;
-        break;
+        return 0;
     }
-    m_nScrollSpeed = ClampInt(speed);
+}
+
+bool CSheet::ScrollStep(int& rebuild)
+{
+    SheetLayer& layer = m_Layers[0];
+    const long long s = m_nStartSlot, n = layer.iconCount, pitch = m_nPitch;
+    // Nothing to scroll, or no step to scroll by (setting 45 scaled to 0, or
+    // slots on one x): rest at once rather than move for ever.
+    if (layer.SafeSlotCount() == 0 || !layer.icons || !layer.overflow || n - s <= 0 || pitch <= 0) {
+        m_nScrollSpeed = m_nScrollRemainder = 0;
+        m_nScrollPhase = PHASE_REST;
+        return true;
+    }
+
+    const int prev = Sign(m_nScrollRemainder);
+    // At least a pixel a frame, or a pitch below 3 would never move.
+    const long long limit = std::max(pitch / 3, 1LL);
+    const long long speed = std::clamp<long long>(m_nScrollSpeed, -limit, limit);
+    long long rem = static_cast<long long>(m_nScrollRemainder) + speed;
+    const int dir = Sign(rem);
+    const int focusSlot = FocusedStripSlot();
+
+    const bool whole = TurnStrip(rem, prev, dir);
+    PlaceStripIcons(dir, rem, whole, rebuild);
+    m_nScrollSpeed = ClampInt(NextScrollSpeed(speed, rem));
 
     // At rest every shown icon stands on its slot. One that came into view
     // on this last step has had no motion to finish, which is what lets a

@@ -159,86 +159,106 @@ bool CSheet::PlaceLayer(int layer, int direction, std::int32_t t)
     return done;
 }
 
+namespace {
+
+// The sizes of one icon's press zoom, from its base size b: the overshoot G,
+// the held size D, the overshoot's rise H in hundredths, and T steps.
+struct ZoomSizes {
+    long long b = 0, G = 0, D = 0, H = 0, T = 0;
+};
+
+// States 1 (growing to the overshoot) and 4 (growing back to held, after a
+// release that came early): one step up the curve. True when at rest.
+bool ZoomUp(IconEntry& e, const ZoomSizes& z)
+{
+    if (z.T == 0) {
+        // No zoom animation: straight to the held size, or back to rest.
+        const bool focused = e.zoomState == 1;
+        e.size = ClampSize(focused ? z.D : z.b);
+        e.zoomState = focused ? 3 : 0;
+        e.zoomStep = 0;
+        return true;
+    }
+    // Counted in int: zoomStep + 4 may not fit the byte, but only a step
+    // below T (at most 124) is stored.
+    const int step = (e.zoomStep & ~3) + 4;
+    if (step < z.T) {
+        const long long E = e.zoomState == 1 ? z.H : (z.D - z.b) * 100;
+        // step < T, so step² × (E / T²) stays within E.
+        e.size = ClampSize(z.b + static_cast<long long>(step) * step * (E / (z.T * z.T)) / 100);
+        e.zoomStep = static_cast<std::int8_t>(step);
+    } else {
+        e.size = ClampSize(z.G);
+        e.zoomStep = static_cast<std::int8_t>(z.T);
+        e.zoomState = e.zoomState == 1 ? 2 : 5;
+    }
+    return false;
+}
+
+// State 5: one step back down to the base size.
+bool ZoomDown(IconEntry& e, const ZoomSizes& z)
+{
+    // A step left from a longer zoom is cut to T, which keeps step² × (H / T²)
+    // within H.
+    const long long step = std::min<long long>(e.zoomStep - 1, z.T);
+    if (step > 0) {
+        e.size = ClampSize(z.b + step * step * (z.H / (z.T * z.T)) / 100);
+        e.zoomStep = static_cast<std::int8_t>(step);
+    } else {
+        e.size = ClampSize(z.b);
+        e.zoomState = 0;
+        e.zoomStep = 0;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool CSheet::ZoomIcon(IconEntry& e, bool keep, bool release) const
+{
+    ZoomSizes z;
+    z.T = std::clamp(m_nZoomSteps, 0, kMaxZoomSteps);
+    z.b = e.baseSize;
+    const long long Z = m_nZoomFactor;
+    z.G = Z * z.b * 12 / 100;
+    z.D = Z * z.b / 10;
+    z.H = (z.G - z.b) * 100;
+    // Without steps (T 0) a zoomed icon has zoomStep 0 too: release it by
+    // its state.
+    if (release && (e.zoomStep != 0 || (z.T == 0 && e.zoomState != 0)))
+        e.zoomState = 5;
+    if (!release && !keep) {
+        e.size = ClampSize(z.b);
+        e.zoomStep = 0;
+    }
+    switch (e.zoomState) {
+    case 1:
+    case 4: return ZoomUp(e, z);
+    case 2:
+        e.size = ClampSize((z.G + z.D) / 2);
+        e.zoomState = 3;
+        return false;  // D is still to come
+    case 3:
+        e.size = ClampSize(z.D);
+        e.zoomStep = static_cast<std::int8_t>(z.T);
+        return true;
+    case 5: return ZoomDown(e, z);
+    default:
+        e.size = ClampSize(z.b);
+        e.zoomStep = 0;
+        return true;
+    }
+}
+
 bool CSheet::ZoomLayer(int layer, bool keep, bool release)
 {
     if (!ValidLayer(layer) || !m_Layers[layer].sheet)
         return true;
     const SheetLayer& l = m_Layers[layer];
-    const long long T = std::clamp(m_nZoomSteps, 0, kMaxZoomSteps);
-    const long long Z = m_nZoomFactor;
     bool done = true;
     const int count = l.SafeIconCount();
-    for (int i = 0; i < count; ++i) {
-        IconEntry& e = l.icons->entries[static_cast<size_t>(i)];
-        const long long b = e.baseSize;
-        const long long G = Z * b * 12 / 100;  // overshoot
-        const long long D = Z * b / 10;        // held
-        const long long H = (G - b) * 100;
-        // Without steps (T 0) a zoomed icon has zoomStep 0 too: release it by
-        // its state.
-        if (release && (e.zoomStep != 0 || (T == 0 && e.zoomState != 0)))
-            e.zoomState = 5;
-        if (!release && !keep) {
-            e.size = ClampSize(b);
-            e.zoomStep = 0;
-        }
-        switch (e.zoomState) {
-        case 1:
-        case 4: {
-            if (T == 0) {
-                // No zoom animation: straight to the held size, or back to rest.
-                const bool focused = e.zoomState == 1;
-                e.size = ClampSize(focused ? D : b);
-                e.zoomState = focused ? 3 : 0;
-                e.zoomStep = 0;
-                break;
-            }
-            // Counted in int: zoomStep + 4 may not fit the byte, but only a
-            // step below T (at most 124) is stored.
-            const int step = (e.zoomStep & ~3) + 4;
-            if (step < T) {
-                const long long E = e.zoomState == 1 ? H : (D - b) * 100;
-                // step < T, so step² × (E / T²) stays within E.
-                e.size = ClampSize(b + static_cast<long long>(step) * step * (E / (T * T)) / 100);
-                e.zoomStep = static_cast<std::int8_t>(step);
-            } else {
-                e.size = ClampSize(G);
-                e.zoomStep = static_cast<std::int8_t>(T);
-                e.zoomState = e.zoomState == 1 ? 2 : 5;
-            }
-            done = false;
-            break;
-        }
-        case 2:
-            e.size = ClampSize((G + D) / 2);
-            e.zoomState = 3;
-            done = false;  // D is still to come
-            break;
-        case 3:
-            e.size = ClampSize(D);
-            e.zoomStep = static_cast<std::int8_t>(T);
-            break;
-        case 5: {
-            // A step left from a longer zoom is cut to T, which keeps
-            // step² × (H / T²) within H.
-            const long long step = std::min<long long>(e.zoomStep - 1, T);
-            if (step > 0) {
-                e.size = ClampSize(b + step * step * (H / (T * T)) / 100);
-                e.zoomStep = static_cast<std::int8_t>(step);
-            } else {
-                e.size = ClampSize(b);
-                e.zoomState = 0;
-                e.zoomStep = 0;
-            }
-            done = false;
-            break;
-        }
-        default:
-            e.size = ClampSize(b);
-            e.zoomStep = 0;
-            break;
-        }
-    }
+    for (int i = 0; i < count; ++i)
+        done = ZoomIcon(l.icons->entries[static_cast<size_t>(i)], keep, release) && done;
     return done;
 }
 
@@ -345,6 +365,61 @@ int CSheet::MoveFocusVertical(bool down, bool wrapAllowed)
     return -1;
 }
 
+// Moves (layer a, slot n) one slot on in the linear order: within the
+// layer's slots, round from its last slot to the other layer's first when
+// crossing is allowed, or, at an end of an overflowing strip, by turning the
+// strip one icon (scrolled). False when there is no slot that way.
+bool CSheet::StepFocusSlot(bool forward, bool crossAllowed, int& a, int& n, bool& scrolled)
+{
+    const SheetLayer& l = m_Layers[a];
+    const int slots = l.SafeSlotCount();
+    const int s = m_nStartSlot;
+    auto otherLayer = [&](int from) {
+        const SheetLayer& o = m_Layers[1 - from];
+        return o.SafeSlotCount() > 0 && o.icons ? 1 - from : from;
+    };
+    auto oneIconScroll = [&](int sign) {
+        m_nScrollSpeed = sign;
+        m_nScrollRemainder = sign;
+        m_nScrollPhase = 4;
+        scrolled = true;
+        return true;
+    };
+    if (forward) {
+        if (n == slots - 1 && a == 0 && l.overflow)
+            return oneIconScroll(1);
+        if (n == l.sheet->lastSlot) {
+            if (!crossAllowed)
+                return false;
+            a = otherLayer(a);
+            n = m_Layers[a].sheet->firstSlot;
+        } else {
+            n = n >= slots - 1 ? 0 : n + 1;
+        }
+        // Entering the strip from the fixed slots shows it from its start.
+        if (a == 0 && n == s)
+            m_nScrollOffset = 0;
+    } else {
+        if (n == s && a == 0 && l.overflow)
+            return oneIconScroll(-1);
+        if (n == l.sheet->firstSlot) {
+            if (!crossAllowed)
+                return false;
+            a = otherLayer(a);
+            n = m_Layers[a].sheet->lastSlot;
+        } else {
+            if (n <= 0) {
+                // Round to the last slot: the strip shows its end.
+                n = slots;
+                if (a == 0)
+                    m_nScrollOffset = std::max(l.SafeIconCount() - slots, 0);
+            }
+            --n;
+        }
+    }
+    return n >= 0 && n < m_Layers[a].SafeSlotCount();
+}
+
 int CSheet::MoveFocusLinear(bool forward, bool crossAllowed)
 {
     const IconRef focus = FindFocusIcon();
@@ -357,7 +432,6 @@ int CSheet::MoveFocusLinear(bool forward, bool crossAllowed)
         if (mapping.visible)
             n = mapping.slot;
     }
-    const int s = m_nStartSlot;
     if (n < 0) {
         // Nothing focused: the first slot, or backwards the last slot that
         // holds an icon.
@@ -371,63 +445,16 @@ int CSheet::MoveFocusLinear(bool forward, bool crossAllowed)
     }
 
     const int startSlot = n, startLayer = a, startOffset = m_nScrollOffset;
-    // A search that fails leaves the strip as it was.
-    auto fail = [&] {
-        m_nScrollOffset = startOffset;
-        return -1;
-    };
-    auto otherLayer = [&](int from) {
-        const SheetLayer& o = m_Layers[1 - from];
-        return o.SafeSlotCount() > 0 && o.icons ? 1 - from : from;
-    };
-    auto oneIconScroll = [&](int sign) {
-        m_nScrollSpeed = sign;
-        m_nScrollRemainder = sign;
-        m_nScrollPhase = 4;
-    };
     // Each layer's slots are passed at most once, plus the way back.
     const int limit = 2 * static_cast<int>(kMaxSheetSlots + 2);
     for (int steps = 0; steps < limit; ++steps) {
-        const SheetLayer& l = m_Layers[a];
-        const int slots = l.SafeSlotCount();
-        if (forward) {
-            if (n == slots - 1 && a == 0 && l.overflow) {
-                oneIconScroll(1);
-                break;
-            }
-            if (n == l.sheet->lastSlot) {
-                if (!crossAllowed)
-                    return fail();
-                a = otherLayer(a);
-                n = m_Layers[a].sheet->firstSlot;
-            } else {
-                n = n >= slots - 1 ? 0 : n + 1;
-            }
-            // Entering the strip from the fixed slots shows it from its start.
-            if (a == 0 && n == s)
-                m_nScrollOffset = 0;
-        } else {
-            if (n == s && a == 0 && l.overflow) {
-                oneIconScroll(-1);
-                break;
-            }
-            if (n == l.sheet->firstSlot) {
-                if (!crossAllowed)
-                    return fail();
-                a = otherLayer(a);
-                n = m_Layers[a].sheet->lastSlot;
-            } else {
-                if (n <= 0) {
-                    // Round to the last slot: the strip shows its end.
-                    n = slots;
-                    if (a == 0)
-                        m_nScrollOffset = std::max(l.SafeIconCount() - slots, 0);
-                }
-                --n;
-            }
+        bool scrolled = false;
+        if (!StepFocusSlot(forward, crossAllowed, a, n, scrolled)) {
+            m_nScrollOffset = startOffset;  // a search that fails leaves the strip as it was
+            return -1;
         }
-        if (n < 0 || n >= m_Layers[a].SafeSlotCount())
-            return fail();
+        if (scrolled)
+            break;
         const int icon = IconInSlot(a, n);
         if (icon >= 0 && IsSelectable(*Icon({icon, a})))
             break;

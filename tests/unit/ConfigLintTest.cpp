@@ -4,6 +4,7 @@
 #include "TestConfig.h"
 #include "FileSys.h"
 #include "config/ConfigLint.h"
+#include "config/ConfigLoad.h"
 #include "config/Folders.h"
 #include "config/Setting.h"
 
@@ -101,4 +102,59 @@ TEST(ConfigLint, PagesThatCannotWorkAreReported)
     EXPECT_NE(std::wstring::npos, reasons[2].find(L"sheet 'S_NONE' is not defined"));
     EXPECT_NE(std::wstring::npos, reasons[3].find(L"Missing.png"));
     EXPECT_NE(std::wstring::npos, reasons[4].find(L"'Away' links to the page 'Nowhere'"));
+}
+
+// Lines that hold a user's entry in an unusual form are read as entries and
+// not reported: the main files of the sibling (setting 1), a header that
+// names nothing, short step and slot lines, a '[' inside an icon line, an
+// empty key before a registry value, an empty exclusion.
+TEST(ConfigLint, UnusualLinesThatHoldAnEntryAreReadAndNotReported)
+{
+    CDeviceSandbox dev;
+    dev.MakeInstallation(kInstallFolder);
+    dev.MakeInstallation(kSiblingFolder);
+    const std::wstring own = std::wstring(kInstallFolder) + L"\\", sib = std::wstring(kSiblingFolder) + L"\\";
+    dev.WriteFile(own + L"Orvane.ini", "UseTarliseFiles=1\r\nExclusion=\r\n");
+    dev.WriteFile(sib + L"Motion.ini", "[M_END]\r\n+0,+0,END\r\n[]\r\n+0,:BOTTOMOUT,NORMAL,100\r\n");
+    dev.WriteFile(sib + L"Sheet.ini", "[F_X]\r\n-4,-4\r\n4,4\r\n[]\r\n-8,-8\r\n8,8\r\n[SHEET_DEF]\r\n[S_SHORT]\r\n"
+                                      "10,20\r\n30,40,5,6,M_END\r\n[]\r\n50,60,0,0,DMOV_IN,DMOV_OUT,F_X,32\r\n");
+    dev.WriteFile(sib + L"own.png", "png");
+    dev.WriteFile(sib + L"Page.ini", "[Home]\r\nS_SHORT,0,0\r\nS_SHORT,0,0\r\n"
+                                     "1,Args,\\x.exe,[x],\\\\\\own.png,0,----;;\r\n"
+                                     "1,Key,\\y.exe,,,1,HKCU;\\\\;Val\r\n");
+    CDiagList diags;
+    LintInstallation(diags);
+    EXPECT_TRUE(diags.Empty()) << Reasons(diags);
+
+    CConfiguration config;
+    ASSERT_EQ(sib, SiblingDir);
+    EXPECT_EQ(std::vector<std::wstring>{L""}, config.setting.m_Exclusions);  // no "DuraruZur"
+    const Motion* end = config.motions.Get(config.motions.FindMotion(L"M_END", 0));
+    ASSERT_TRUE(end && end->size() == 1);
+    EXPECT_EQ(MOTION_END, (*end)[0].kind);
+    const Motion* nameless = config.motions.Get(config.motions.FindMotion(L"", 0));
+    ASSERT_TRUE(nameless && nameless->size() == 1);
+    EXPECT_EQ(100, (*nameless)[0].duration);
+    EXPECT_EQ(2u, config.sheet->Frames()[static_cast<size_t>(config.sheet->FrameIndex(L"F_X"))].points.size());
+    EXPECT_GE(config.sheet->FrameIndex(L""), 0);
+
+    const SheetDef* shortSheet = config.sheet->FindSheet(L"S_SHORT");
+    ASSERT_TRUE(shortSheet && shortSheet->slots.size() == 2);
+    const SheetSlot& bare = shortSheet->slots[0];
+    EXPECT_EQ(0, bare.delayIn + bare.delayOut);
+    EXPECT_EQ(0, bare.motionIn);  // the built-ins, not the motion of the empty name
+    EXPECT_EQ(1, bare.motionOut);
+    EXPECT_EQ(config.sheet->FrameIndex(L"F_DEF"), bare.frame);
+    EXPECT_EQ(64, bare.size);
+    EXPECT_EQ(5, shortSheet->slots[1].delayIn);
+    EXPECT_EQ(config.motions.FindMotion(L"M_END", 0), shortSheet->slots[1].motionIn);
+    ASSERT_NE(nullptr, config.sheet->FindSheet(L""));
+
+    const CPageInfo* home = config.pages.FindPage(L"Home");
+    ASSERT_TRUE(home && home->icons.entries.size() == 2);
+    EXPECT_EQ(sib, home->folder);
+    EXPECT_EQ(L"[x]", home->icons.entries[0].Args);
+    EXPECT_EQ(sib + L"own.png", home->icons.entries[0].IconFile);
+    EXPECT_EQ(L"", home->icons.entries[1].RegKey);
+    EXPECT_EQ(L"Val", home->icons.entries[1].RegValue);
 }

@@ -134,6 +134,7 @@ TEST(IconEntry, FormatAndReadBack)
         L"2,Bat %d%%,\\b.lnk,-x -y,\\\\\\i.bmp,4,HKU;K\\L;V",
         L"3,\u65e5\u672c,\\c.url,,,1,HKLM;k;",
         L"65535,n,p,a,i,255,HKCR;k;v w",
+        L"1,n,\\p,,,2,HKLM;\\\\;v",  // an empty key before a value is the marker
     };
     for (const wchar_t* line : lines) {
         ASSERT_EQ(1, ParseIconEntry(e, line)) << line;

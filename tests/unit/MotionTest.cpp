@@ -90,18 +90,22 @@ TEST_F(MotionTest, FileLines)
                       "\r\n"                              // 4
                       "  -leftout,:vcenter,ACCEL,20,5,6  \r\n"  // 5: leading white space removed
                       "+0,+0,normal,10,0,0\r\n"           // 6: kind words are case-sensitive
-                      "+0,+0,NORMAL,10\r\n"               // 7: too few fields
-                      "x[NOT_A_HEADER]\r\n"               // 8: a header starts at the first character
-                      "[]\r\n"                            // 9: no name
-                      "+0,+0,END,0,0,0\r\n"               // 10
+                      "+0,+0,NORMAL,10\r\n"               // 7: numbers left out are 0
+                      "x[NOT_A_NAME]\r\n"                 // 8: a header whose name does not scan
+                      "[]\r\n"                            // 9: another one, with nothing before it
+                      "+0,+0,END\r\n"                     // 10: belongs to no FIRST
                       "[EMPTY]\r\n"                       // 11: no steps: not stored
                       "[SECOND]\r\n"
                       "+3,+4,NO_MOV,7,0,0\r\n"));
-    ASSERT_EQ(5u, table.Count()) << Reasons(diags);
+    ASSERT_EQ(6u, table.Count()) << Reasons(diags);
 
-    const Motion& early = Named(L"");
-    ASSERT_EQ(1u, early.size());
-    EXPECT_EQ(2, early[0].y);
+    // The steps before the first header, under the empty name until the
+    // nameless header's motion took the name over.
+    ASSERT_EQ(1u, table.Get(2)->size());
+    EXPECT_EQ(2, table.Get(2)->at(0).y);
+    const Motion& nameless = Named(L"");
+    ASSERT_EQ(1u, nameless.size());
+    EXPECT_EQ(MOTION_END, nameless[0].kind);
 
     const Motion& first = Named(L"FIRST");
     ASSERT_EQ(2u, first.size());
@@ -112,18 +116,21 @@ TEST_F(MotionTest, FileLines)
     EXPECT_EQ(MOTION_ACCEL, first[0].kind);
     EXPECT_EQ(20, first[0].duration);
     EXPECT_EQ(6, first[0].vy);
-    EXPECT_EQ(MOTION_END, first[1].kind);
+    EXPECT_EQ(MOTION_NORMAL, first[1].kind);
+    EXPECT_EQ(10, first[1].duration);
+    EXPECT_EQ(0, first[1].vx + first[1].vy);
 
     EXPECT_EQ(MOTION_NO_MOV, Named(L"SECOND").at(0).kind);
     EXPECT_EQ(0u, table.Names().count(L"EMPTY"));
 
-    ASSERT_EQ(4u, diags.Items().size()) << Reasons(diags);
+    // Only the dropped line is reported.
+    ASSERT_EQ(1u, diags.Items().size()) << Reasons(diags);
     EXPECT_EQ(6, diags.Items()[0].line);
-    EXPECT_EQ(7, diags.Items()[1].line);
-    EXPECT_EQ(8, diags.Items()[2].line);
-    EXPECT_EQ(9, diags.Items()[3].line);
     EXPECT_NE(std::wstring::npos, diags.Items()[0].reason.find(L"normal"));
     EXPECT_NE(std::wstring::npos, diags.Items()[0].file.find(L"Motion.ini"));
+    diags.Clear();
+    ASSERT_EQ(1, Load("+0,+0\r\n,+0,END\r\n"));
+    EXPECT_EQ(2u, diags.Items().size());  // no kind word, no X spec: dropped
 }
 
 TEST_F(MotionTest, RedefinedNameTakesOverButIndexesKeepTheirSteps)

@@ -163,13 +163,16 @@ TEST_F(PageTest, BrokenSectionsAndHeaders)
         // Fewer than two sheet lines end the file.
         {Section("A") + "[B]\r\nS_DEF,0,0\r\n" + Section("C"), {L"A"}, 1},
         {Section("A") + "[B]\r\n", {L"A"}, 1},
-        // A header without a name is skipped with the lines that follow it.
-        {"[]\r\nS_DEF,0,0\r\nS_DEF,0,0\r\n" + Section("C"), {L"C"}, 3},
+        // A header without a name is left out with its section (one report),
+        // also when it ends another page's.
+        {"[]\r\nS_DEF,0,0\r\nS_DEF,0,0\r\n" + Section("C"), {L"C"}, 1},
+        {Section("A") + "  []\r\n1,lost,\\x.exe,,,0,----;;\r\n" + Section("C"), {L"A", L"C"}, 1},
         {"lost line\r\n" + Section("C"), {L"C"}, 1},
-        // A "[" inside a section that is no header is only that line.
-        {Section("A", "S_DEF", {"1,a,\\a.exe,,,0,----;;", "1,x[1],\\x.exe,,,0,----;;", "1,b,\\b.exe,,,0,----;;"}),
+        // Only a line that begins with "[" is a header: one inside an icon
+        // line is that icon's.
+        {Section("A", "S_DEF", {"1,a,\\a.exe,,,0,----;;", "1,x[1],\\x.exe,[y],,0,----;;", "1,b,\\b.exe,,,0,----;;"}),
          {L"A"},
-         1},
+         0},
         // An unclosed header still names its page.
         {"[Open\r\nS_DEF,0,0\r\nS_DEF,0,0\r\n", {L"Open"}, 0},
         {"", {}, 0},
@@ -187,12 +190,14 @@ TEST_F(PageTest, BrokenSectionsAndHeaders)
         EXPECT_EQ(c.reports, diags.Items().size()) << c.file;
     }
     const CPageInfo* a = nullptr;
-    WriteMain(cases[4].file);
+    WriteMain(cases[5].file);
     CPageMng mng;
     LoadAll(mng);
     ASSERT_NE(nullptr, a = mng.FindPage(L"A"));
-    ASSERT_EQ(2u, a->icons.entries.size());
-    EXPECT_EQ(L"b", a->icons.entries[1].Name);
+    ASSERT_EQ(3u, a->icons.entries.size());
+    EXPECT_EQ(L"x[1]", a->icons.entries[1].Name);
+    EXPECT_EQ(L"[y]", a->icons.entries[1].Args);
+    EXPECT_EQ(L"b", a->icons.entries[2].Name);
 }
 
 TEST_F(PageTest, TaskPageOnTheTaskSheet)
@@ -288,9 +293,11 @@ TEST_F(PageTest, DisplayOrder)
          {{L"D", 1}, {L"Both", 1}, {L"E", 1}, {L"A", 1}, {L"B", 1}, {L"C", 1}, {L"TRLS_PAGE", 1}}},
         // The settings program keeps hidden entries and their pages.
         {"1,B\r\n0,A\r\n0,TRLS_PAGE\r\n", main, true, {{L"B", 1}, {L"A", 0}, {L"TRLS_PAGE", 0}}},
-        {"5,B\r\n0,A\r\n", main, true, {{L"B", 1}, {L"A", 0}, {L"TRLS_PAGE", 1}}},
-        // Lines that are not FLAG,NAME and a second listing of a name are skipped.
-        {"1,B\r\nB\r\n,A\r\n1,B\r\n1,C\r\n", main, false, {{L"B", 1}, {L"C", 1}, {L"TRLS_PAGE", 1}}},
+        // ... with the flag as written, to be written back so.
+        {"5,B\r\n0,A\r\n", main, true, {{L"B", 5}, {L"A", 0}, {L"TRLS_PAGE", 1}}},
+        // Lines that are not FLAG,NAME are skipped; a name listed twice is
+        // listed twice.
+        {"1,B\r\nB\r\n,A\r\n1,B\r\n1,C\r\n", main, false, {{L"B", 1}, {L"B", 1}, {L"C", 1}, {L"TRLS_PAGE", 1}}},
     };
     for (const Case& c : cases) {
         std::filesystem::remove(CDeviceSandbox::Host(kMain + kPageMngFileName));

@@ -151,7 +151,9 @@ TEST_F(SettingTest, SettingFileLines)
                      "QVL_ADDPATH=\\Program Files\\QVL\\QVLA\\\r\n"
                      "S5=13\r\n" +                                         // the later line wins
                      std::string("S10=") + std::string(300, '9') + "\r\n" +   // a number of 300 digits
-                     std::string(60, 'k') + "=1\r\n");
+                     std::string(60, 'k') + "=1\r\n" +
+                     "Exclusion=\r\n"          // an exclusion all the same
+                     "QVL_ADDPATH=\r\n");      // no folder: the current one would be written to
     CDiagList diags;
     CSetting s(DEFS_KEYS, &diags);
     s.SetStr(Set::FirstPage, L"Home");
@@ -160,14 +162,16 @@ TEST_F(SettingTest, SettingFileLines)
     EXPECT_EQ(0, s.GetNum(6));
     EXPECT_EQ(L"", s.GetStr(Set::FirstPage));
     EXPECT_EQ(INT_MAX, s.GetNum(10));
-    EXPECT_EQ((std::vector<std::wstring>{L"Clock", L"Notes"}), s.m_Exclusions);  // no default added
+    EXPECT_EQ((std::vector<std::wstring>{L"Clock", L"Notes", L""}), s.m_Exclusions);  // no default added
     EXPECT_EQ(std::vector<std::wstring>{L"\\Program Files\\QVL\\QVLA\\"}, AddPaths);
-    // Reported: no '=', unknown key, value cut to 259, key over 49 characters.
-    ASSERT_EQ(4u, diags.Items().size());
+    // Reported: no '=', unknown key, value cut to 259, key over 49
+    // characters, the empty folder.
+    ASSERT_EQ(5u, diags.Items().size());
     EXPECT_EQ(4, diags.Items()[0].line);
     EXPECT_EQ(5, diags.Items()[1].line);
     EXPECT_EQ(10, diags.Items()[2].line);
     EXPECT_EQ(11, diags.Items()[3].line);
+    EXPECT_EQ(13, diags.Items()[4].line);
 }
 
 TEST_F(SettingTest, UnopenableSettingFileFailsAndKeepsValues)

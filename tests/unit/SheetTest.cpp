@@ -202,9 +202,9 @@ TEST_F(SheetTest, FileLines)
                       "144,52,70000,5,DMOV_IN,DMOV_OUT,NOFRAME,32\r\n"     // 14
                       "; comment\r\n"                                      // 15
                       "   \r\n"                                            // 16: a break too
-                      "240,52,0,0,DMOV_IN,DMOV_OUT,F_A\r\n"                // 17: no size
+                      "240,52,0,0,DMOV_IN,DMOV_OUT,F_A\r\n"                // 17: no size: 64
                       "240,52,0,0,DMOV_IN,DMOV_OUT,F_A,64\r\n"             // 18
-                      "x[S_BAD]\r\n"                                       // 19
+                      "x[S_BAD]\r\n"                                       // 19: ends S_ONE
                       "[S_TWO]\r\n"                                        // 20
                       "10,10,0,0,A,B,C,64\r\n"                             // 21
                       "[S_EMPTY]\r\n",                                     // 22
@@ -218,7 +218,7 @@ TEST_F(SheetTest, FileLines)
     EXPECT_EQ((std::vector<int>{-10, -20, 30, 5}), (std::vector<int>{fa.minX, fa.minY, fa.maxX, fa.maxY}));
 
     const SheetDef& one = Sheet(L"S_ONE");
-    ASSERT_EQ(3u, one.slots.size()) << Reasons(diags);
+    ASSERT_EQ(4u, one.slots.size()) << Reasons(diags);
     EXPECT_EQ(SHEET_TASK, one.type);
     EXPECT_EQ(64, one.slots[0].size);  // 0 means 64
     EXPECT_EQ(motions.FindMotion(L"MOVE_A", 0), one.slots[0].motionIn);
@@ -232,6 +232,8 @@ TEST_F(SheetTest, FileLines)
     EXPECT_EQ(32, one.slots[1].size);
     EXPECT_EQ(2, one.slots[2].row);
     EXPECT_EQ(a, one.slots[2].frame);
+    EXPECT_EQ(64, one.slots[2].size);
+    EXPECT_EQ(2, one.slots[3].row);
     ASSERT_EQ(1u, Sheet(L"S_TWO").slots.size());
     EXPECT_EQ(nullptr, sheets->FindSheet(L"S_EMPTY"));
     EXPECT_EQ(4u, sheets->Sheets().size());
@@ -240,7 +242,16 @@ TEST_F(SheetTest, FileLines)
     std::vector<int> lines;
     for (const Diagnostic& d : diags.Items())
         lines.push_back(d.line);
-    EXPECT_EQ((std::vector<int>{8, 11, 14, 17, 19, 21, 21, 21}), lines) << Reasons(diags);
+    EXPECT_EQ((std::vector<int>{8, 11, 14, 21, 21, 21}), lines) << Reasons(diags);
+
+    // Short slot lines: a position is a slot, anything less is dropped.
+    diags.Clear();
+    ASSERT_EQ(1, Load("[SHEET_DEF]\r\n[S_SHORT]\r\n10,20\r\n30,40,1\r\n50\r\n,60\r\n", SHEET_NORMAL));
+    const SheetDef& shortSheet = Sheet(L"S_SHORT");
+    ASSERT_EQ(2u, shortSheet.slots.size());
+    EXPECT_EQ(1, shortSheet.slots[1].delayIn);
+    EXPECT_EQ(0, shortSheet.slots[1].delayOut);
+    EXPECT_EQ(2u, diags.Items().size()) << Reasons(diags);
 }
 
 TEST_F(SheetTest, LaterDefinitionsTakeTheNameOver)

@@ -1,7 +1,8 @@
 // Any "PageMng.ini" with a main and an extra "Page.ini" (the input split at
 // NUL bytes): loading, finishing the order and writing back never crash; the
 // task page exists with one icon per slot of its sheet, and every order entry
-// names a loaded page, after a reload of the written files too.
+// names a loaded page, after a reload of the written files too. Read as the
+// settings program reads them, the written files give back what was read.
 #include "FileSys.h"
 #include "FuzzDevice.h"
 #include "config/Folders.h"
@@ -74,13 +75,50 @@ void Check(const CPageMng& mng, const CSheet& sheets)
     const SheetDef* sheet = sheets.FindSheet(task->sheetName[ORIENT_PORTRAIT]);
     if (!sheet || task->icons.entries.size() != sheet->slots.size())
         std::abort();
-    for (size_t i = 0; i < mng.m_Order.size(); ++i)
-        if (!mng.PageAt(i) || mng.OrderIndexOf(mng.m_Order[i].name) != static_cast<int>(i))
+    for (size_t i = 0; i < mng.m_Order.size(); ++i) {
+        // A name listed twice is found at its first place.
+        const int first = mng.OrderIndexOf(mng.m_Order[i].name);
+        if (!mng.PageAt(i) || first < 0 || first > static_cast<int>(i))
             std::abort();
+    }
     for (const auto& [name, page] : mng.m_Pages)
         for (int o : {ORIENT_PORTRAIT, ORIENT_LANDSCAPE})
             if (page->sheetName[o].size() > kSheetNameMax || page->startSlot[o] > 127)
                 std::abort();
+}
+
+bool SameIcons(const IconList& a, const IconList& b)
+{
+    if (a.entries.size() != b.entries.size())
+        return false;
+    for (size_t i = 0; i < a.entries.size(); ++i) {
+        const IconEntry &x = a.entries[i], &y = b.entries[i];
+        if (x.nAppType != y.nAppType || x.RegMode != y.RegMode || x.RegRoot != y.RegRoot || x.Name != y.Name ||
+            x.Path != y.Path || x.Args != y.Args || x.IconFile != y.IconFile || x.RegKey != y.RegKey ||
+            x.RegValue != y.RegValue)
+            return false;
+    }
+    return true;
+}
+
+// What the settings program read is what it reads again after a Save.
+bool SameCollection(const CPageMng& a, const CPageMng& b)
+{
+    if (a.m_Pages.size() != b.m_Pages.size() || a.m_Order.size() != b.m_Order.size())
+        return false;
+    for (size_t i = 0; i < a.m_Order.size(); ++i)
+        if (a.m_Order[i].name != b.m_Order[i].name || a.m_Order[i].shown != b.m_Order[i].shown)
+            return false;
+    for (const auto& [name, page] : a.m_Pages) {
+        const CPageInfo* other = b.FindPage(name);
+        if (!other || other->group != page->group || !SameIcons(page->icons, other->icons))
+            return false;
+        for (int o : {ORIENT_PORTRAIT, ORIENT_LANDSCAPE})
+            if (page->sheetName[o] != other->sheetName[o] || page->startSlot[o] != other->startSlot[o] ||
+                page->extra[o] != other->extra[o])
+                return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -111,5 +149,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CPageMng second;
     Load(second, *w.sheets, true);
     Check(second, *w.sheets);
+    if (keepHidden && !SameCollection(first, second))
+        std::abort();
     return 0;
 }

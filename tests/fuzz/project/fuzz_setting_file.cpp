@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -42,6 +43,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (path.size() > kSettingValueMax)
             std::abort();
     setting.Scale(setting.GetNum(3));
-    setting.Write();
+    // What was read is what a Save writes and the next start reads.
+    const std::vector<std::wstring> paths = AddPaths;
+    if (!setting.Write())
+        std::abort();
+    CSetting again(DEFS_FULL);
+    again.Load();
+    if (again.m_Exclusions != setting.m_Exclusions || AddPaths != paths)
+        std::abort();
+    for (int i = 0; i < setting.Count(); ++i)
+        if (again.GetStr(i) != setting.GetStr(i) || again.GetNum(i) != setting.GetNum(i))
+            std::abort();
     return 0;
 }

@@ -145,7 +145,7 @@ TEST(ConfigLint, UnusualLinesThatHoldAnEntryAreReadAndNotReported)
     EXPECT_EQ(0, bare.motionIn);  // the built-ins, not the motion of the empty name
     EXPECT_EQ(1, bare.motionOut);
     EXPECT_EQ(config.sheet->FrameIndex(L"F_DEF"), bare.frame);
-    EXPECT_EQ(64, bare.size);
+    EXPECT_EQ(config.setting.Scale(64), bare.size);
     EXPECT_EQ(5, shortSheet->slots[1].delayIn);
     EXPECT_EQ(config.motions.FindMotion(L"M_END", 0), shortSheet->slots[1].motionIn);
     ASSERT_NE(nullptr, config.sheet->FindSheet(L""));

@@ -6,15 +6,19 @@
 #include "DisplayHarness.h"
 #include "GdiCount.h"
 #include "PluginRun.h"
+#include "TodayItem_win.h"
 #include "TodayReload_win.h"
 #include "config/SettingIndex.h"
 
 #include <gtest/gtest.h>
 
+#include <objbase.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -342,4 +346,48 @@ TEST_F(PluginInEmulator, ManyReloadsLeaveTheScreenNoMoreGdiObjects)
     EXPECT_EQ(before, count());
     EXPECT_EQ("ok quit", run.Command("quit"));
     EXPECT_EQ(0u, run.Finish());
+}
+
+namespace {
+
+// What this thread holds of COM: "none", "mta" (joined the multithreaded
+// apartment) or "sta".
+std::string ComOfThisThread()
+{
+    const HRESULT hr = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (hr == RPC_E_CHANGED_MODE)
+        return "mta";
+    if (FAILED(hr))
+        return "failed";
+    ::CoUninitialize();
+    return hr == S_OK ? "none" : "sta";
+}
+
+}  // namespace
+
+// The item window takes COM on the thread that creates it and gives it back
+// when it is destroyed: the module's unloading, under the loader lock, has
+// none of it left to end. Unloaded and loaded again, the library starts over.
+TEST_F(PluginInEmulator, ComIsGivenBackWithTheItemWindowBeforeTheLibraryIsUnloaded)
+{
+    std::thread([this] {
+        for (int cycle = 0; cycle < 2; ++cycle) {
+            ASSERT_EQ("none", ComOfThisThread());
+            HMODULE library = ::LoadLibraryW(m_install.Dll().c_str());
+            ASSERT_NE(nullptr, library);
+            auto init = reinterpret_cast<PFNCUSTOMINITIALIZEITEM>(
+                reinterpret_cast<void (*)()>(::GetProcAddress(library, "InitializeCustomItem")));
+            ASSERT_NE(nullptr, init);
+            HWND parent = ::CreateWindowExW(0, L"STATIC", L"host", WS_POPUP, 0, 0, 480, 300, nullptr, nullptr,
+                                            nullptr, nullptr);
+            HWND item = init(nullptr, parent);
+            ASSERT_NE(nullptr, item);
+            EXPECT_EQ("mta", ComOfThisThread()) << "cycle " << cycle;
+            ::DestroyWindow(item);
+            EXPECT_EQ("none", ComOfThisThread()) << "cycle " << cycle;
+            ::DestroyWindow(parent);
+            EXPECT_TRUE(::FreeLibrary(library));
+            EXPECT_EQ(nullptr, ::GetModuleHandleW(m_install.Dll().c_str())) << "cycle " << cycle;
+        }
+    }).join();
 }

@@ -32,13 +32,16 @@ const wchar_t* KindWord(std::uint8_t kind)
     }
 }
 
+// A name as the dump shows it: the empty one, which a file may define, too.
+std::wstring Shown(const std::wstring& name) { return name.empty() ? L"(no name)" : name; }
+
 // Names by index; a redefined name belongs to its newest index only.
 std::vector<std::wstring> MotionNames(const CMotionTable& motions)
 {
     std::vector<std::wstring> names(motions.Count(), L"(replaced)");
     for (const auto& [name, index] : motions.Names())
         if (index < names.size())
-            names[index] = name.empty() ? L"(no name)" : name;
+            names[index] = Shown(name);
     return names;
 }
 
@@ -74,7 +77,7 @@ void DumpFrames(const CSheet& sheet, const PrintFn& print)
         names[i] = L"(replaced)";
     for (const auto& [name, index] : sheet.FrameNames())
         if (index < names.size())
-            names[index] = name;
+            names[index] = Shown(name);
     for (size_t i = 0; i < sheet.Frames().size(); ++i) {
         const SheetFrame& f = sheet.Frames()[i];
         std::wstring points;
@@ -91,7 +94,7 @@ void DumpSheets(const CSheet& sheet, const CMotionTable& motions, const PrintFn&
     auto motion = [&](std::uint8_t index) { return index < names.size() ? names[index] : std::wstring(L"?"); };
     print(FormatW(L"Sheets (%u)", static_cast<unsigned>(sheet.Sheets().size())));
     for (const auto& [name, def] : sheet.Sheets()) {
-        print(FormatW(L"  %s  %s, %u slots, first %u, last %u", name, def.type == SHEET_TASK ? L"task" : L"normal",
+        print(FormatW(L"  %s  %s, %u slots, first %u, last %u", Shown(name), def.type == SHEET_TASK ? L"task" : L"normal",
                       static_cast<unsigned>(def.slots.size()), def.firstSlot, def.lastSlot));
         for (size_t i = 0; i < def.slots.size(); ++i) {
             const SheetSlot& s = def.slots[i];

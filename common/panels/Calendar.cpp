@@ -47,6 +47,16 @@ CalendarGrid MakeCalendar(const PanelTime& loadDate, const PanelTime& now, int o
     return grid;
 }
 
+std::array<std::wstring, 7> CalendarHeaderCells(bool japanese)
+{
+    std::array<std::wstring, 7> cells;
+    size_t n = 0;
+    for (const wchar_t* c = japanese ? kCalendarHeaderJapanese : kCalendarHeader; *c && n < cells.size(); ++c)
+        if (*c != L' ')
+            cells[n++] = std::wstring(1, *c);
+    return cells;
+}
+
 PanelRect CalendarRect(int cx, int cy, int cw, int ch)
 {
     const int half = (7 * cw - cw / 3) / 2;

@@ -19,6 +19,7 @@ inline constexpr std::uint32_t kSundayMark = 0x2030F0;
 inline constexpr std::uint32_t kSaturdayMark = 0x10C060;
 
 inline constexpr wchar_t kCalendarHeader[] = L"S  M  T  W  T  F  S";
+inline constexpr wchar_t kCalendarHeaderJapanese[] = L"日 月 火 水 木 金 土";
 // One cell of the grid: two digits and a space.
 inline constexpr wchar_t kCalendarCell[] = L"00 ";
 inline constexpr int kCalendarRows = 6;
@@ -40,6 +41,9 @@ struct CalendarGrid {
 int MonthOffset(const std::wstring& args);
 // The month of the load date moved by offset months, marked against now.
 CalendarGrid MakeCalendar(const PanelTime& loadDate, const PanelTime& now, int offset);
+
+// The header's seven day names from Sunday, one per column.
+std::array<std::wstring, 7> CalendarHeaderCells(bool japanese);
 
 struct PanelRect {
     int left = 0, top = 0, right = 0, bottom = 0;

@@ -15,7 +15,6 @@
 namespace {
 
 constexpr COLORREF kPanelText = RGB(255, 255, 255);
-const wchar_t* const kJapaneseDays[] = {L"日", L"月", L"火", L"水", L"木", L"金", L"土"};
 
 std::int16_t PanelExtent(long long extent)
 {
@@ -185,23 +184,28 @@ void CPanelPainter::DrawCalendar(const IconEntry& e, HDC dc, const PanelState& s
     ::SetTextColor(dc, kPanelText);
     TextAt(dc, e.x - cw, r.top, box, grid.title);
     DrawCalendarHeader(dc, box, cw, ch);
-    for (int k = 0; k < kCalendarRows; ++k)
-        TextAt(dc, r.left, r.top + (2 + k) * ch, box, grid.rows[static_cast<size_t>(k)]);
+    // Cell by cell: in a proportional face three spaces are narrower than a
+    // day's "00 ", and a row drawn as one text would slide off its marks.
+    for (int k = 0; k < kCalendarRows; ++k) {
+        const std::wstring& row = grid.rows[static_cast<size_t>(k)];
+        for (size_t column = 0; column * 3 < row.size(); ++column) {
+            const std::wstring day = row.substr(column * 3, 2);
+            if (day != L"  ")
+                TextAt(dc, r.left + static_cast<int>(column) * cw, r.top + (2 + k) * ch, box, day);
+        }
+    }
 }
 
-// The English letters line up with the digit cells as one text; the
-// Japanese names are wider than a letter and are centred on each cell.
+// Each day's name centred over its column's two digits: the letters of the
+// header text, or the Japanese names, are not as wide as a cell in a
+// proportional face.
 void CPanelPainter::DrawCalendarHeader(HDC dc, const RECT& box, int cw, int ch)
 {
-    const int y = box.top + ch;
-    if (!IsJapanese()) {
-        TextAt(dc, box.left + cw / 6, y, box, kCalendarHeader);
-        return;
-    }
+    const std::array<std::wstring, 7> days = CalendarHeaderCells(IsJapanese());
     for (int column = 0; column < 7; ++column) {
-        const std::wstring day = kJapaneseDays[column];
+        const std::wstring& day = days[static_cast<size_t>(column)];
         const int width = static_cast<int>(TextExtent(dc, day).cx);
-        TextAt(dc, box.left + column * cw + (2 * cw / 3 - width) / 2, y, box, day);
+        TextAt(dc, box.left + column * cw + (2 * cw / 3 - width) / 2, box.top + ch, box, day);
     }
 }
 

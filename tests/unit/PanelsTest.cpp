@@ -110,6 +110,11 @@ TEST(CalendarPanel, Geometry)
     EXPECT_EQ(40 + 7 * 15 + 9, mark.top);
     EXPECT_EQ(14, mark.right - mark.left);
     EXPECT_EQ(6, mark.bottom - mark.top);
+
+    // The header's names, one per column from Sunday.
+    EXPECT_EQ((std::array<std::wstring, 7>{L"S", L"M", L"T", L"W", L"T", L"F", L"S"}), CalendarHeaderCells(false));
+    EXPECT_EQ(L"日", CalendarHeaderCells(true)[0]);
+    EXPECT_EQ(L"土", CalendarHeaderCells(true)[6]);
 }
 
 TEST(ClockPanel, TablesAndHands)

@@ -193,7 +193,7 @@ FRAMES = [
     ("F_CAL", "Rectangle around a month calendar in 14-pixel type.",
      [(-74, -76), (74, 76)]),
     ("F_WIDE", "Flat band behind a line of date and time in 20-pixel type.",
-     [(-112, -18), (112, 18)]),
+     [(-104, -18), (104, 18)]),
 ]
 
 
@@ -259,14 +259,16 @@ def strip(width, count, pitch):
 PANEL_FRAMES = ("F_DIAL", "F_CAL", "F_WIDE")
 
 
-def clock_sheet(clock, clock_size, cal1, cal2, date):
-    """Slot 0 the analog clock, 1 and 2 calendars, 3 the date line."""
+def clock_sheet(clock, clock_size, cal1, cal2, digital, weekday):
+    """Slot 0 the analog clock, 1 and 2 calendars, 3 the digital clock and 4
+    the weekday line."""
     return [[
         slot(clock[0], clock[1], 0, 0, "DROP_IN", "LIFT_OUT", "F_DIAL", clock_size),
         slot(cal1[0], cal1[1], 90, 40, "DROP_IN", "LIFT_OUT", "F_CAL"),
         slot(cal2[0], cal2[1], 180, 80, "RIGHT_IN", "RIGHT_OUT", "F_CAL"),
     ], [
-        slot(date[0], date[1], 300, 0, "RISE_IN", "SINK_OUT", "F_WIDE"),
+        slot(digital[0], digital[1], 300, 0, "RISE_IN", "SINK_OUT", "F_WIDE"),
+        slot(weekday[0], weekday[1], 360, 20, "RISE_IN", "SINK_OUT", "F_WIDE"),
     ]]
 
 
@@ -281,10 +283,10 @@ SHEETS = [
     ("S_STRIP_P", "Portrait strip of five slots; a page with more icons scrolls through it.",
      strip(PORTRAIT_W, 5, 96)),
     ("S_STRIP_L", "Landscape strip of six slots.", strip(LANDSCAPE_W, 6, 104)),
-    ("S_CLOCK_P", "Portrait panels: clock, this month, next month, date line.",
-     clock_sheet((80, 118), 96, (240, 118), (400, 118), (240, 262))),
+    ("S_CLOCK_P", "Portrait panels: clock, this month, next month, digital clock, weekday.",
+     clock_sheet((80, 118), 96, (240, 118), (400, 118), (126, 262), (354, 262))),
     ("S_CLOCK_L", "Landscape panels, with a larger clock.",
-     clock_sheet((130, 120), 112, (330, 120), (520, 120), (320, 264))),
+     clock_sheet((130, 120), 112, (330, 120), (520, 120), (206, 264), (434, 264))),
 ]
 
 
@@ -418,6 +420,9 @@ PAGES = [
         # and put into the name as into a format.
         (1, "Build %s", SYS + "winver.exe", "", "", 4, "HKLM",
          "Software\\Microsoft\\Windows NT\\CurrentVersion", "CurrentBuild"),
+        # A number that another program keeps (none does on its own: the
+        # demo counts it up), shown through the name as well.
+        (1, "Count %d", WIN + "regedit.exe", "", "", 4, "HKCU", "Software\\Orvane\\Sample", "Count"),
         program("Help", SYS + "winhlp32.exe"),
         program("Programs", SYS + "progman.exe"),
         program("OLE View", SYS + "oleview.exe"),
@@ -430,7 +435,10 @@ PAGES = [
         panel("Clock", "ACLOCK", image=icon("ClockFace.png")),
         panel("This month", "CAL", image="Tahoma(14)CT"),
         panel("Next month", "CAL", "1", "Tahoma(14)CT"),
-        panel("Date", "%a %d %b  %H:%M", image="Tahoma(20)CT"),
+        # Times and dates in the C library's codes; names of days and months
+        # in the system's language.
+        panel("Digital", "%H:%M:%S", image="Tahoma(26)CT"),
+        panel("Weekday", "%A", image="Tahoma(20)CT"),
     ]),
     ("Pages", ("S_LINKS_P", 0, 0), ("S_LINKS_L", 0, 0), [
         page_link("Home", "Home"),

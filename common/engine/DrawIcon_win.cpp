@@ -40,7 +40,8 @@ void CLaunch::DrawIcons(HDC frame)
             if (!(e.flags & ICON_PLACED))
                 continue;
             e.lastPanelDraw = ::GetTickCount();
-            if (!e.image)
+            // A panel has no icon: a clock loads its face when drawn.
+            if (!e.image && !IsPanel(e.nAppType))
                 LoadIconImage(e);
             if (e.nAppType <= APP_TASK_LAST) {
                 DrawIcon(e);

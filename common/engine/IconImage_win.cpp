@@ -239,6 +239,13 @@ int LoadIconImage(IconEntry& e)
     return MakeShellIconImage(e, icon.Get());
 }
 
+int LoadIconFileImage(IconEntry& e)
+{
+    e.image.reset();
+    e.flags &= static_cast<std::uint8_t>(~ICON_ALPHA);
+    return !e.IconFile.empty() && LoadImageFile(e) ? 1 : 0;
+}
+
 int MakeShellIconImage(IconEntry& e, HICON icon)
 {
     CIconBitmap* scratch = IconScratch();

@@ -55,6 +55,11 @@ inline constexpr int kShellIconSide = 64;
 // when the entry has an image afterwards, else 0.
 int LoadIconImage(IconEntry& entry);
 
+// The image-file half of LoadIconImage alone: 1 when IconFile decoded into
+// the entry's image; no shell icon otherwise (a clock's face is a file or
+// nothing).
+int LoadIconFileImage(IconEntry& entry);
+
 // The shell-icon half of LoadIconImage with the icon given (not destroyed);
 // a null icon gives an image of nothing but the key colour.
 int MakeShellIconImage(IconEntry& entry, HICON icon);

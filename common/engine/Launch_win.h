@@ -6,6 +6,9 @@
 #include "engine/Gdi_win.h"
 #include "engine/LaunchCore.h"
 #include "engine/Surface_win.h"
+#include "panels/PanelPainter_win.h"
+#include "panels/PanelState.h"
+#include "panels/Registry_win.h"
 
 #include <windows.h>
 
@@ -65,6 +68,9 @@ public:
     size_t GradientBrushCount() const { return m_GradientBrushes.size(); }
     // The last frame drew at least one panel slot.
     bool PanelsPresent() const { return m_bPanelsPresent; }
+    // What the panels show and draw with (LaunchPanels_win.cpp).
+    const PanelState& Panels() const { return m_PanelState; }
+    CPanelPainter& PanelPainter() { return m_PanelPainter; }
 
 protected:
     void MakeCaptionFont(const CaptionFontSpec& spec) override;
@@ -72,7 +78,15 @@ protected:
     // Binds the running tasks to the task slots; the task list comes later.
     virtual void TaskToIcon() {}
     // Draws one panel slot (type 10000 and above) on the frame surface.
-    virtual void DrawPanel(IconEntry&, HDC) {}
+    virtual void DrawPanel(IconEntry& e, HDC frame);
+    // The panels' fonts and dates start again; the sheet sizes panels
+    // through them.
+    void ResetPanels() override;
+    // The task timer's registry captions and panel clock; 1: repaint.
+    int RefreshRegistryItems() override;
+    int RefreshPanels() override;
+    // The local time the panels show; a test pins it.
+    virtual PanelTime PanelNow() const;
     // The system's tick count, the shell and the vibrator's thread
     // (LaunchShell_win.cpp).
     std::uint32_t TickCount() const override;
@@ -95,6 +109,9 @@ private:
     std::uint16_t* m_pBackgroundBits = nullptr;
     RECT m_rcClient = {};
     bool m_bPanelsPresent = false;
+    PanelState m_PanelState;
+    CPanelPainter m_PanelPainter;
+    CRegistryReader m_Registry;
 
     // Gradient brushes by frame index, state and (band height + 7) / 8: the
     // bands of one frame differ by the slots' sizes, and brushes within eight

@@ -1,5 +1,7 @@
 #include "LoadedItem.h"
 
+#include <commctrl.h>
+
 #include <cwchar>
 
 namespace {
@@ -46,11 +48,26 @@ std::unique_ptr<CLoadedItem> CLoadedItem::Load(const CItemConfig& config, HWND p
         error = L"InitializeCustomItem made no window";
         return nullptr;
     }
+    // The item's window procedure is its own; counting its paints from
+    // outside shows what an idle item costs.
+    ::SetWindowSubclass(r.hwndCustom, &CLoadedItem::CountPaints, 1, reinterpret_cast<DWORD_PTR>(item.get()));
     return item;
+}
+
+LRESULT CALLBACK CLoadedItem::CountPaints(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                          DWORD_PTR self)
+{
+    if (msg == WM_PAINT)
+        ++reinterpret_cast<CLoadedItem*>(self)->m_nPaints;
+    else if (msg == WM_NCDESTROY)
+        ::RemoveWindowSubclass(hwnd, &CLoadedItem::CountPaints, id);
+    return ::DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 CLoadedItem::~CLoadedItem()
 {
-    if (m_record.hwndCustom && ::IsWindow(m_record.hwndCustom))
+    if (m_record.hwndCustom && ::IsWindow(m_record.hwndCustom)) {
+        ::RemoveWindowSubclass(m_record.hwndCustom, &CLoadedItem::CountPaints, 1);
         ::DestroyWindow(m_record.hwndCustom);
+    }
 }

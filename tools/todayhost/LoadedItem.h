@@ -25,9 +25,13 @@ public:
     HWND Hwnd() const { return m_record.hwndCustom; }
     TODAYLISTITEM& Record() { return m_record; }
     int Height() const { return static_cast<int>(m_record.cyp); }
+    // The paint messages the item's window has handled since it was loaded.
+    int Paints() const { return m_nPaints; }
 
 private:
     explicit CLoadedItem(const CItemConfig& config) : m_config(config) {}
+    static LRESULT CALLBACK CountPaints(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                        DWORD_PTR self);
 
     class CLibrary {
     public:
@@ -49,4 +53,5 @@ private:
     CItemConfig m_config;
     CLibrary m_library;  // freed last, after the window is gone
     TODAYLISTITEM m_record = {};
+    int m_nPaints = 0;
 };

@@ -7,7 +7,7 @@
 //
 //   tap X Y | press X Y | move X Y [STEPS] [MS] | release X Y | hold X Y MS
 //   key NAME|VK | wait MS | select [N|NAME] | deselect | items | rotate | reload
-//   screenshot FILE.png | capture DIR INTERVAL_MS DURATION_MS | quit
+//   screenshot FILE.png | capture DIR INTERVAL_MS DURATION_MS | paints | quit
 #pragma once
 
 #include "Pointer.h"
@@ -66,6 +66,7 @@ private:
     void Select(const CArgs& a);
     void Deselect(const CArgs& a);
     void Items(const CArgs& a);
+    void Paints(const CArgs& a);
     void Rotate(const CArgs& a);
     void Reload(const CArgs& a);
     void Screenshot(const CArgs& a);

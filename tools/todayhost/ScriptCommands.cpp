@@ -38,6 +38,7 @@ const CScript::CCommand CScript::s_commands[] = {
     {L"select", 0, 1, &CScript::Select},
     {L"deselect", 0, 0, &CScript::Deselect},
     {L"items", 0, 0, &CScript::Items},
+    {L"paints", 0, 0, &CScript::Paints},
     {L"rotate", 0, 0, &CScript::Rotate},
     {L"reload", 0, 0, &CScript::Reload},
     {L"screenshot", 1, 1, &CScript::Screenshot},
@@ -179,6 +180,16 @@ void CScript::Items(const CArgs&)
         if (static_cast<int>(i) == m_screen.Selection().Current())
             text += L" selected";
     }
+    Ok(text);
+}
+
+// Each item's paint messages since it was loaded: "paints NAME N; ...".
+void CScript::Paints(const CArgs&)
+{
+    std::wstring text = L"paints";
+    const CItemList& items = m_screen.Items();
+    for (size_t i = 0; i < items.size(); ++i)
+        text += (i ? L"; " : L" ") + items[i]->Name() + L" " + std::to_wstring(items[i]->Paints());
     Ok(text);
 }
 

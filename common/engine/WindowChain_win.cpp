@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 HWND AsHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
@@ -24,18 +27,42 @@ private:
     HANDLE m_hProcess;
 };
 
+BOOL CALLBACK AddToChain(HWND hwnd, LPARAM chain)
+{
+    reinterpret_cast<std::vector<WindowHandle>*>(chain)->push_back(AsHandle(hwnd));
+    return TRUE;
+}
+
 }  // namespace
 
-WindowHandle CDesktopWindows::FirstWindow() { return AsHandle(::GetWindow(::GetDesktopWindow(), GW_CHILD)); }
+// EnumWindows lists the desktop's children in their chain order.
+WindowHandle CDesktopWindows::FirstWindow()
+{
+    m_chain.clear();
+    ::EnumWindows(AddToChain, reinterpret_cast<LPARAM>(&m_chain));
+    m_nNext = 0;
+    // Windows that left the chain leave the cache: their handles may come back
+    // for others.
+    for (auto it = m_classes.begin(); it != m_classes.end();)
+        it = std::find(m_chain.begin(), m_chain.end(), it->first) == m_chain.end() ? m_classes.erase(it) : std::next(it);
+    return m_chain.empty() ? 0 : m_chain[m_nNext++];
+}
 
 WindowHandle CDesktopWindows::NextWindow(WindowHandle window)
 {
+    // Walked in order, the next is the one after the last given.
+    if (m_nNext > 0 && m_nNext <= m_chain.size() && m_chain[m_nNext - 1] == window)
+        return m_nNext < m_chain.size() ? m_chain[m_nNext++] : 0;
     return AsHandle(::GetWindow(AsHwnd(window), GW_HWNDNEXT));
 }
 
 bool CDesktopWindows::IsWindow(WindowHandle window) { return ::IsWindow(AsHwnd(window)) != FALSE; }
 
-bool CDesktopWindows::IsVisible(WindowHandle window) { return ::IsWindowVisible(AsHwnd(window)) != FALSE; }
+// A top-level window's own style says it: its parent, the desktop, is shown.
+bool CDesktopWindows::IsVisible(WindowHandle window)
+{
+    return (::GetWindowLongW(AsHwnd(window), GWL_STYLE) & WS_VISIBLE) != 0;
+}
 
 std::wstring CDesktopWindows::Title(WindowHandle window)
 {
@@ -46,9 +73,14 @@ std::wstring CDesktopWindows::Title(WindowHandle window)
 
 std::wstring CDesktopWindows::ClassName(WindowHandle window)
 {
+    if (const auto known = m_classes.find(window); known != m_classes.end())
+        return known->second;
     wchar_t text[kWindowTextBuffer] = {};
     const int n = ::GetClassNameW(AsHwnd(window), text, static_cast<int>(kWindowTextBuffer));
-    return std::wstring(text, n > 0 ? static_cast<size_t>(n) : 0);
+    std::wstring cls(text, n > 0 ? static_cast<size_t>(n) : 0);
+    if (n > 0)
+        m_classes[window] = cls;
+    return cls;
 }
 
 std::wstring CDesktopWindows::ProcessPath(WindowHandle window)

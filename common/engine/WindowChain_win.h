@@ -5,6 +5,10 @@
 
 #include "engine/TaskList.h"
 
+#include <map>
+#include <string>
+#include <vector>
+
 class CDesktopWindows final : public CWindowChain {
 public:
     WindowHandle FirstWindow() override;
@@ -16,4 +20,14 @@ public:
     std::wstring ProcessPath(WindowHandle window) override;
     void Activate(WindowHandle window) override;
     void PostClose(WindowHandle window) override;
+
+private:
+    // The chain as it stood when the walk began, in its order: one call to
+    // the window system instead of one per window (under Wine each is a
+    // round trip to its server), and no loop when windows move meanwhile.
+    std::vector<WindowHandle> m_chain;
+    size_t m_nNext = 0;
+    // A window keeps its class for life: read once per window while it is
+    // in the chain.
+    std::map<WindowHandle, std::wstring> m_classes;
 };

@@ -4,27 +4,11 @@
 
 #include "Gesture_win.h"
 #include "config/Folders.h"
+#include "engine/Handle_win.h"
 
 namespace {
 
 HWND ItemHwnd(const CLaunchWindow& wnd) { return reinterpret_cast<HWND>(wnd.NativeHandle()); }
-
-// Owns a loaded menu (DestroyMenu).
-class CMenuHandle {
-public:
-    explicit CMenuHandle(HMENU menu) : m_hMenu(menu) {}
-    ~CMenuHandle()
-    {
-        if (m_hMenu)
-            ::DestroyMenu(m_hMenu);
-    }
-    CMenuHandle(const CMenuHandle&) = delete;
-    CMenuHandle& operator=(const CMenuHandle&) = delete;
-    HMENU Get() const { return m_hMenu; }
-
-private:
-    HMENU m_hMenu;
-};
 
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "engine/WindowChain_win.h"
 
+#include "engine/Handle_win.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -9,23 +11,6 @@ namespace {
 
 HWND AsHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
 WindowHandle AsHandle(HWND hwnd) { return reinterpret_cast<WindowHandle>(hwnd); }
-
-// Owns a process handle.
-class CProcessHandle {
-public:
-    explicit CProcessHandle(HANDLE process) : m_hProcess(process) {}
-    ~CProcessHandle()
-    {
-        if (m_hProcess)
-            ::CloseHandle(m_hProcess);
-    }
-    CProcessHandle(const CProcessHandle&) = delete;
-    CProcessHandle& operator=(const CProcessHandle&) = delete;
-    HANDLE Get() const { return m_hProcess; }
-
-private:
-    HANDLE m_hProcess;
-};
 
 BOOL CALLBACK AddToChain(HWND hwnd, LPARAM chain)
 {

@@ -77,9 +77,17 @@ std::wstring CDesktopWindows::ProcessPath(WindowHandle window)
         return {};
     wchar_t path[kModulePathBuffer] = {};
     DWORD size = static_cast<DWORD>(kModulePathBuffer);
-    if (!::QueryFullProcessImageNameW(process.Get(), 0, path, &size))
+    if (::QueryFullProcessImageNameW(process.Get(), 0, path, &size))
+        return std::wstring(path, size);
+    // A longer path does not fit and is not given at all: it is read whole
+    // and cut to the buffer, as the device's module name is.
+    std::wstring longer(0x8000, L'\0');
+    size = static_cast<DWORD>(longer.size());
+    if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER ||
+        !::QueryFullProcessImageNameW(process.Get(), 0, longer.data(), &size))
         return {};
-    return std::wstring(path, size);
+    longer.resize(std::min<size_t>(size, kModulePathBuffer - 1));
+    return longer;
 }
 
 void CDesktopWindows::Activate(WindowHandle window) { ::SetForegroundWindow(AsHwnd(window)); }

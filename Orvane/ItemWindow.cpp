@@ -178,21 +178,13 @@ LRESULT OnPointerUp(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return ::DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-// Commands of the task menus.
-enum : WORD { IDM_TASK_SWITCH = 40004, IDM_TASK_CLOSE = 40005, IDM_TASK_CANCEL = 40006 };
-
+// The task menus' commands: switch, close or cancel.
 LRESULT OnCommand(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    CLaunch& launch = Engine();
-    const WORD id = LOWORD(wParam);
-    if (id == IDM_TASK_SWITCH || id == IDM_TASK_CLOSE) {
-        CLaunchHwnd wnd(hwnd);
-        if (launch.ExecIcon(wnd, id == IDM_TASK_CLOSE)) {
-            ::InvalidateRect(hwnd, nullptr, FALSE);
-            ::UpdateWindow(hwnd);
-        }
-    } else if (id == IDM_TASK_CANCEL) {
-        launch.m_bGestureTaken = 0;
+    CLaunchHwnd wnd(hwnd);
+    if (Engine().OnTaskCommand(wnd, LOWORD(wParam))) {
+        ::InvalidateRect(hwnd, nullptr, FALSE);
+        ::UpdateWindow(hwnd);
     }
     return ::DefWindowProcW(hwnd, msg, wParam, lParam);
 }

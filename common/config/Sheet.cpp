@@ -272,6 +272,15 @@ void CSheet::SetCurSheet(const std::wstring& name, IconList* icons, int firstSlo
     m_nPitch = pairs ? static_cast<int>(std::min<long long>(sum / pairs, INT_MAX)) : m_nDefaultPitch;
 }
 
+SheetDef* CSheet::CurSheetToEdit()
+{
+    const SheetDef* cur = m_Layers[0].sheet;
+    if (!cur)
+        return nullptr;
+    const auto found = m_Sheets.find(cur->name);
+    return found != m_Sheets.end() && &found->second == cur ? &found->second : nullptr;
+}
+
 namespace {
 
 // How much nearer to slot `to` candidate k is than the best so far b: by x

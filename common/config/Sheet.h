@@ -105,6 +105,9 @@ public:
     int FrameIndex(const std::wstring& name) const;
     const std::map<std::wstring, std::uint8_t>& FrameNames() const { return m_FrameNames; }
     const SheetDef* CurSheet() const { return m_Layers[0].sheet; }
+    // The same, to move its slots (the task page arranges its own); null
+    // when there is none.
+    SheetDef* CurSheetToEdit();
 
     // The runtime of the current sheets: where each icon stands, how large
     // it is drawn, which has the focus, which lies under a point.

@@ -186,7 +186,7 @@ void CLaunch::Display(HWND hwnd)
     if (RecentChanged)
         RecentToIcon();
     if (m_Tasks.TaskChanged)
-        TaskToIcon();
+        TaskToIcon({rc.left, rc.top, rc.right, rc.bottom});
 
     PAINTSTRUCT ps;
     HDC paint = ::BeginPaint(hwnd, &ps);

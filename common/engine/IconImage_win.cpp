@@ -2,6 +2,7 @@
 
 #include "FileSys.h"
 #include "Imaging_win.h"
+#include "engine/Handle_win.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -18,23 +19,6 @@ constexpr int kShellIconPixels = kShellIconSide * kShellIconSide;
 // The shell-icon scratch surface; its destructor frees whatever is left at
 // the end of the process.
 std::unique_ptr<CIconBitmap> g_pIconScratch;
-
-// Owns an icon handle (DestroyIcon).
-class CIconHandle {
-public:
-    explicit CIconHandle(HICON icon) : m_hIcon(icon) {}
-    ~CIconHandle()
-    {
-        if (m_hIcon)
-            ::DestroyIcon(m_hIcon);
-    }
-    CIconHandle(const CIconHandle&) = delete;
-    CIconHandle& operator=(const CIconHandle&) = delete;
-    HICON Get() const { return m_hIcon; }
-
-private:
-    HICON m_hIcon;
-};
 
 // A RGB565 pixel reduced to the 13 bits that tell key colours apart.
 unsigned KeyCode(std::uint16_t p)

@@ -90,9 +90,8 @@ int CLaunchCore::InitLnch()
     RecentChanged = true;
 
     Log(LogFileName(), L"CLaunch::InitLnch() Init TaskList");
-    for (size_t i = m_Tasks.list.entries.size(); i-- > 0;)
-        ClearIconSlot(m_Tasks.list, i, true);
-    m_Tasks.TaskChanged = true;
+    ResetTaskList(m_Tasks);
+    m_bGestureTaken = 0;
 
     Log(LogFileName(), L"CLaunch::InitLnch() Plugin");
     ResetPanels();
@@ -184,6 +183,9 @@ void CLaunchCore::FreeConfiguration()
     // The ring and the touched record point into the pages.
     RecentRing.fill(nullptr);
     m_pTouched = nullptr;
+    m_MenuTask = {};
+    // The task page's saved slots belong to the sheets that go now.
+    ForgetTaskSheet(m_TaskLayout);
     ResetPanels();
     DeleteSurfaces();
     if (m_pPages) {

@@ -1,8 +1,9 @@
 // The launcher engine without Windows: configuration life cycle, page
 // switching, the animation clock and its timers, focus transitions, the
-// recent ring, pointer and key input and what a tap launches. The plug-in's
-// CLaunch adds the Windows objects (fonts, surfaces, drawing, the window
-// walk, the shell, the vibrator); everything here is tested natively.
+// recent ring, the task list, pointer and key input and what a tap launches.
+// The plug-in's CLaunch adds the Windows objects (fonts, surfaces, drawing,
+// the real window chain, menus, the hold gesture, the shell, the vibrator);
+// everything here is tested natively.
 #pragma once
 
 #include "config/IconEntry.h"
@@ -11,6 +12,8 @@
 #include "config/Setting.h"
 #include "config/Sheet.h"
 #include "engine/LaunchWindow.h"
+#include "engine/TaskList.h"
+#include "engine/TaskPage.h"
 #include "engine/Vibrator.h"
 
 #include <array>
@@ -26,12 +29,14 @@ struct CaptionFontSpec {
     bool clearType = false;
 };
 
-// The running tasks: an icon list plus the walk's countdown.
-struct TaskListState {
-    IconList list;
-    std::int32_t TaskCountdown = 0;  // ms until the next window walk
-    bool TaskChanged = true;
+// The window a task menu was opened for, as it was then.
+struct TaskTarget {
+    WindowHandle window = 0;
+    std::wstring title;
 };
+
+// Commands of the task menus.
+enum : unsigned { CMD_TASK_SWITCH = 40004, CMD_TASK_CLOSE = 40005, CMD_TASK_CANCEL = 40006 };
 
 // What one frame's motion, scroll and zoom steps left to do.
 struct FrameSteps {
@@ -102,6 +107,16 @@ public:
     void AddRecent(IconEntry* entry);
     void RecentToIcon();
 
+    // Running tasks (LaunchTasks.cpp). The task timer's countdown and, when
+    // due, the window walk; 1 when the task list changed.
+    virtual int UpdateTaskList();
+    // Binds the tasks to the current page's task slots and, on the task
+    // page, lays its slots out for the item's client rectangle.
+    void TaskToIcon(const ScreenRect& client);
+    // A command of a task menu: switch, close or cancel. 1 when the task
+    // was switched to or closed.
+    int OnTaskCommand(CLaunchWindow& wnd, unsigned command);
+
     // Pointer and key input (LaunchInput.cpp) and launching (LaunchExec.cpp).
     // Pointer down (down true) and move: touches the icon under the point,
     // drags an overflowing strip. 1 when a hold gesture closed a task.
@@ -162,6 +177,8 @@ public:
     bool m_bEditor = false;
 
     TaskListState m_Tasks;
+    TaskPageLayout m_TaskLayout;
+    TaskTarget m_MenuTask;  // the task of the open (or last) task menu
     std::array<IconEntry*, kRecentSlots> RecentRing{};
     std::int32_t m_nNewest = 0;
     bool RecentChanged = true;
@@ -185,9 +202,8 @@ protected:
     virtual void MakeCaptionFont(const CaptionFontSpec&) {}
     virtual void DeleteSurfaces() {}
     virtual void ResetPanels() {}
-    // The task timer's three sources of change; each returns 1 when the item
-    // must be repainted.
-    virtual int UpdateTaskList() { return 0; }
+    // The task timer's other two sources of change; each returns 1 when the
+    // item must be repainted.
     virtual int RefreshRegistryItems() { return 0; }
     virtual int RefreshPanels() { return 0; }
     // Waiting between two attempts at the setting file.
@@ -201,9 +217,15 @@ protected:
     virtual void ShellOpen(const std::wstring& file, const std::wstring& params);
     // Plays the pulses on a thread of their own (PlayLedPulses).
     virtual void StartPulses(const LedPulses& pulses);
-    // Where the task list's work plugs in: the hold gesture on a task icon
-    // (1 when it closed the task) and the task menus at a point of the item.
-    virtual int HoldTaskIcon(CLaunchWindow&, int /*x*/, int /*y*/) { return 0; }
+    // The system's top-level windows; without Windows there are none.
+    virtual CWindowChain& Windows();
+    // The shell's hold gesture at a point of the item: true when the stylus
+    // stayed down and still for the hold time.
+    virtual bool RecognizeHold(CLaunchWindow&, int /*x*/, int /*y*/) { return false; }
+    // The stylus is still down, or its release still waits in the queue.
+    virtual bool StylusDown(CLaunchWindow&) { return true; }
+    // Shows a task menu centred on a point of the screen; the choice comes
+    // back as a command (OnTaskCommand).
     virtual void PopupTaskMenu(CLaunchWindow&, unsigned /*menu*/, int /*x*/, int /*y*/) {}
 
 private:
@@ -217,6 +239,10 @@ private:
     void ResetDrag();
     void PulseOnTap(int lengthMs, int count);
     int OpenFavorite(IconEntry& entry);
+    // The hold gesture on a task icon: 1 when it closed the task.
+    int HoldTaskIcon(CLaunchWindow& wnd, int x, int y);
+    void OpenTaskMenu(CLaunchWindow& wnd, unsigned menu, int x, int y);
+    int ExecTask(const TaskTarget& target, bool close);
 
     std::unique_ptr<CSetting> m_pSetting;
     std::unique_ptr<CMotionTable> m_pMotions;

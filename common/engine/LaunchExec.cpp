@@ -53,6 +53,8 @@ int CLaunchCore::ExecIcon(CLaunchWindow& wnd, bool close)
         if (!e)
             return 0;
     }
+    if (IsTaskSlot(e->nAppType))
+        return e->Link ? ExecTask({e->Link->TaskWindow, e->Link->Name}, close) : 0;
     switch (e->nAppType) {
     case APP_PROGRAM:
     case APP_SHORTCUT:
@@ -69,8 +71,7 @@ int CLaunchCore::ExecIcon(CLaunchWindow& wnd, bool close)
         SetCurTab(wnd, e->Path);
         return 0;
     default:
-        // Task slots switch to or close their task once the task list is
-        // there; blanks and panels do nothing.
+        // Blanks, panels and unset slots do nothing.
         return 0;
     }
 }

@@ -18,6 +18,7 @@ public:
     void Update() override;
     int ClientWidth() const override;
     ScreenRect WindowRect() const override;
+    std::uintptr_t NativeHandle() const override { return reinterpret_cast<std::uintptr_t>(m_hWnd); }
 
     HWND Hwnd() const { return m_hWnd; }
 

@@ -46,6 +46,7 @@ int CLaunchCore::TrackPointer(CLaunchWindow& wnd, int x, int y, bool down)
 {
     if (down) {
         ResetDrag();
+        m_MenuTask = {};  // a new touch: no menu of an earlier one is open
         TouchIcon(x, y);
         const bool strip = m_pSheet && m_pSheet->m_Layers[0].overflow;
         m_nDragMode = !m_pTouched && strip && m_bFocus ? 2 : 1;
@@ -112,7 +113,7 @@ int CLaunchCore::ReleasePointer(CLaunchWindow& wnd, int x, int y)
         if (m_pTouched) {
             int result = 0;
             if (IsTaskSlot(m_pTouched->nAppType) && m_pTouched->Link && m_nTaskHoldAction == 0)
-                PopupTaskMenu(wnd, 101, x, y);
+                OpenTaskMenu(wnd, MENU_TASK_FULL, x, y);
             else
                 result = ExecIcon(wnd, false) != 0 ? 1 : 0;
             ResetDrag();

@@ -5,6 +5,8 @@
 
 #include "System.h"
 
+#include <cstdint>
+
 enum : unsigned {
     TIMER_REDRAW = 100,  // the next animation frame (one-shot in effect)
     TIMER_TASK = 101,    // task list, registry captions and panels, every 100 ms
@@ -22,6 +24,8 @@ public:
     // The window's rectangle in screen coordinates; the edge zones and the
     // task menus go by it. One that knows no better stands at the origin.
     virtual ScreenRect WindowRect() const { return {0, 0, ClientWidth(), 0}; }
+    // The system's handle of the window (an HWND); 0 for one that has none.
+    virtual std::uintptr_t NativeHandle() const { return 0; }
 
 protected:
     ~CLaunchWindow() = default;

@@ -9,6 +9,7 @@
 #include "panels/PanelPainter_win.h"
 #include "panels/PanelState.h"
 #include "panels/Registry_win.h"
+#include "engine/WindowChain_win.h"
 
 #include <windows.h>
 
@@ -27,6 +28,11 @@ HFONT CreateCaptionFont(const CaptionFontSpec& spec);
 // The text Display measures the caption band with: a capital and two
 // descenders.
 inline constexpr wchar_t kCaptionProbe[] = L"Agq";
+
+// Shows task menu 101 (full) or 102 (close), in the language's resource,
+// centred on a point of the screen and owned by the item window; the
+// choice comes to the window as WM_COMMAND. Always 0.
+int MenuPopup(HINSTANCE instance, HWND hwnd, unsigned menu, int x, int y);
 
 class CLaunch : public CLaunchCore {
 public:
@@ -75,8 +81,12 @@ public:
 protected:
     void MakeCaptionFont(const CaptionFontSpec& spec) override;
     void DeleteSurfaces() override;
-    // Binds the running tasks to the task slots; the task list comes later.
-    virtual void TaskToIcon() {}
+    // The running tasks' windows, the hold gesture and the task menus
+    // (LaunchTasks_win.cpp).
+    CWindowChain& Windows() override;
+    bool RecognizeHold(CLaunchWindow& wnd, int x, int y) override;
+    bool StylusDown(CLaunchWindow& wnd) override;
+    void PopupTaskMenu(CLaunchWindow& wnd, unsigned menu, int x, int y) override;
     // Draws one panel slot (type 10000 and above) on the frame surface.
     virtual void DrawPanel(IconEntry& e, HDC frame);
     // The panels' fonts and dates start again; the sheet sizes panels
@@ -101,6 +111,7 @@ private:
     HBRUSH GradientBrush(int frame, int state, int height);
 
     CFontObj m_CaptionFontObj;
+    CDesktopWindows m_Windows;
 
     Rgb565Info m_BitmapInfo = {};
     int m_bSurfacesMade = 0;

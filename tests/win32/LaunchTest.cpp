@@ -167,7 +167,12 @@ TEST_F(LaunchWin32, TimersArmAndStopAsSetDrawTimerSays)
     PumpFor(300);
     EXPECT_EQ(2, item.Ticks(TIMER_REDRAW));
 
-    // The task timer keeps ticking until it is switched off.
+    // The task timer keeps ticking until it is switched off. Its first tick
+    // walks the windows again and finds them as a walk just left them.
+    engine.m_Tasks.TaskCountdown = 0;
+    engine.UpdateTaskList();
+    engine.TaskToIcon({0, 0, 480, 300});  // as the next frame would
+    engine.m_Tasks.TaskCountdown = 0;
     engine.SetDrawTimer(item.Port(), TIMER_TASK, true, true);
     EXPECT_EQ(1, engine.m_bTaskTimerOn);
     ASSERT_TRUE(PumpMessagesUntil([&] { return item.Ticks(TIMER_TASK) >= 3; }, 10000));

@@ -8,6 +8,8 @@
 //   tap X Y | press X Y | move X Y [STEPS] [MS] | release X Y | hold X Y MS
 //   key NAME|VK | wait MS | select [N|NAME] | deselect | items | rotate | reload
 //   screenshot FILE.png | capture DIR INTERVAL_MS DURATION_MS | paints | quit
+//   menu ITEM: waits for an item's popup menu, lists its items and chooses
+//              the ITEM-th (0 closes it without a choice)
 #pragma once
 
 #include "Pointer.h"
@@ -72,6 +74,9 @@ private:
     void Screenshot(const CArgs& a);
     void Capture(const CArgs& a);
     void Quit(const CArgs& a);
+    void Menu(const CArgs& a);
+    // Ends the steps being played after the one running now.
+    void SkipSteps() { m_nNextStep = m_steps.size(); }
 
     static const CCommand s_commands[];
 

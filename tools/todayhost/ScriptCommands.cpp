@@ -3,6 +3,7 @@
 
 #include "Output.h"
 #include "Picture.h"
+#include "PopupMenu.h"
 #include "ScriptParse.h"
 #include "TodayScreen.h"
 
@@ -44,6 +45,7 @@ const CScript::CCommand CScript::s_commands[] = {
     {L"screenshot", 1, 1, &CScript::Screenshot},
     {L"capture", 3, 3, &CScript::Capture},
     {L"quit", 0, 0, &CScript::Quit},
+    {L"menu", 1, 1, &CScript::Menu},
 };
 
 void CScript::Run(const std::wstring& line)
@@ -243,4 +245,32 @@ void CScript::Quit(const CArgs&)
     Say(L"ok quit");
     m_bEnded = true;
     ::DestroyWindow(m_screen.Hwnd());
+}
+
+// The menu opens inside the item's handling of a pointer message, whose
+// loop plays these steps: each looks for it until it is there.
+void CScript::Menu(const CArgs& a)
+{
+    const std::optional<long> pick = Number(a[0], 0, 64);
+    if (!pick)
+        return Fail(L"menu ITEM (1 the first, 0 none)");
+    constexpr int kLooks = 100;
+    constexpr UINT kLookMs = 50;
+    std::vector<CStep> plan;
+    for (int i = 0; i < kLooks; ++i) {
+        plan.push_back({i ? kLookMs : 0, [this, p = static_cast<int>(*pick), last = i == kLooks - 1] {
+                            HWND menu = FindPopupMenu();
+                            if (!menu) {
+                                if (last)
+                                    m_strStepError = L"no menu opened";
+                                return;
+                            }
+                            const std::wstring items = PopupMenuItems(menu);
+                            if (!PickPopupMenuItem(menu, p))
+                                m_strStepError = L"the menu " + items + L" has no item " + std::to_wstring(p);
+                            m_strOk = L"menu " + items + L" -> " + std::to_wstring(p);
+                            SkipSteps();
+                        }});
+    }
+    Play(std::move(plan), L"");
 }

@@ -171,7 +171,12 @@ void CPanelPainter::DrawCalendar(const IconEntry& e, HDC dc, const PanelState& s
     const SIZE cell = TextExtent(dc, kCalendarCell);
     const int cw = static_cast<int>(cell.cx), ch = static_cast<int>(cell.cy);
     const PanelRect r = CalendarRect(e.x, e.y, cw, ch);
-    const RECT box = {r.left, r.top, r.right, r.bottom};
+    // The last column's digits end where a cell's space would begin: in a
+    // face whose space is narrower than a third of a cell the rectangle
+    // would cut them, so the clip reaches that far (still inside the box
+    // the panel was sized to).
+    const int digits = static_cast<int>(TextExtent(dc, L"00").cx);
+    const RECT box = {r.left, r.top, std::max(r.right, r.left + 6 * cw + digits), r.bottom};
     const CalendarGrid grid = MakeCalendar(state.loadDate, state.now, MonthOffset(e.Args));
     if (grid.month == 0)
         return;

@@ -301,3 +301,9 @@ bool SoftKeyRect(HWND bar, int index, RECT& rect)
     rect = {rc.right * index / n, 0, rc.right * (index + 1) / n, rc.bottom};
     return true;
 }
+
+std::wstring SoftKeyText(HWND bar, int index)
+{
+    const CBar* b = BarOf(bar);
+    return b && index >= 0 && index < KeyCount(*b) ? KeyText(*b, index) : std::wstring();
+}

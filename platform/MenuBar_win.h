@@ -15,6 +15,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // The fields of the shell's menu-bar request that a program fills.
 struct SHMENUBARINFO {
     DWORD cbSize;
@@ -48,5 +50,6 @@ int MenuBarHeight(HWND parent);
 // The parent's bar, or null.
 HWND FindMenuBar(HWND parent);
 // Where the bar's key number index lies, in the bar's client coordinates
-// (what a test taps).
+// (what a test taps), and what it says.
 bool SoftKeyRect(HWND bar, int index, RECT& rect);
+std::wstring SoftKeyText(HWND bar, int index);

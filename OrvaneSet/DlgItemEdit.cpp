@@ -49,17 +49,8 @@ BOOL CDlgItemEdit::OnInitDialog()
     case EK_FONT: ShowFont(); break;
     }
     MakeMenuBar(Hwnd(), IDM_EDIT_BAR);
-    PlaceOverOwner();
+    CoverOwner();
     return TRUE;
-}
-
-// On the device a dialog takes the whole screen: here, its owner's place.
-void CDlgItemEdit::PlaceOverOwner()
-{
-    RECT owner;
-    if (HWND top = ::GetAncestor(::GetWindow(Hwnd(), GW_OWNER), GA_ROOT); top && ::GetWindowRect(top, &owner))
-        ::SetWindowPos(Hwnd(), nullptr, owner.left, owner.top, owner.right - owner.left, owner.bottom - owner.top,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CDlgItemEdit::ShowNumber()
@@ -199,9 +190,15 @@ void CDlgItemEdit::StoreText(const std::wstring& text)
         m_Value.num = Wtol(text);
 }
 
-// The help text takes the room the screen leaves below the controls.
+// Texts and lists take the screen's width, the help text the room left
+// below the controls.
 void CDlgItemEdit::OnSize(int width, int height)
 {
+    AlignRight(IDC_EDIT_LABEL, kMargin);
+    AlignRight(IDC_EDIT_CHOICE, kMargin);
+    AlignRight(IDC_EDIT_BROWSE, kMargin, true);
+    const RECT browse = ItemRect(IDC_EDIT_BROWSE);
+    AlignRight(IDC_EDIT_TEXT, width - browse.left + kMargin);
     const RECT help = ItemRect(IDC_EDIT_HELP);
     const int bottom = height - MenuBarHeight(Hwnd()) - kMargin;
     ::SetWindowPos(Item(IDC_EDIT_HELP), nullptr, 0, 0, width - kMargin - help.left,

@@ -35,7 +35,6 @@ private:
     void TakeChoice();
     void StoreNumber(int number);
     void StoreText(const std::wstring& text);
-    void PlaceOverOwner();
 
     SettingValue& m_Value;
     SettingDef m_Def;

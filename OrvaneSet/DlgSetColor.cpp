@@ -17,6 +17,7 @@ constexpr Channel kChannels[3] = {
     {IDC_COLOR_B, IDC_COLOR_B_SPIN, IDC_COLOR_B_SLIDER},
 };
 constexpr IntOptions kChannelRange = {0, 255, 1, 5};
+constexpr int kMargin = 4;
 
 }  // namespace
 
@@ -37,7 +38,15 @@ BOOL CDlgSetColor::OnInitDialog()
         SendItem(c.slider, TBM_SETRANGE, FALSE, MAKELPARAM(0, 255));
     }
     SetChannels(m_nOld);
+    CoverOwner();
     return TRUE;
+}
+
+// The sliders take the screen's width.
+void CDlgSetColor::OnSize(int, int)
+{
+    for (const Channel& c : kChannels)
+        AlignRight(c.slider, kMargin);
 }
 
 void CDlgSetColor::SetChannels(std::uint32_t colour)

@@ -19,6 +19,7 @@ protected:
     bool OnCommand(int id, int code, HWND control) override;
     void OnOK() override;
     HBRUSH OnCtlColor(HDC dc, HWND control) override;
+    void OnSize(int width, int height) override;
     INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
 private:

@@ -82,6 +82,26 @@ RECT CDialog::ItemRect(int id) const
     return rc;
 }
 
+void CDialog::AlignRight(int id, int margin, bool move) const
+{
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    const RECT rc = ItemRect(id);
+    const int right = client.right - margin;
+    const int left = move ? right - (rc.right - rc.left) : rc.left;
+    if (right > left)
+        ::SetWindowPos(Item(id), nullptr, left, rc.top, right - left, rc.bottom - rc.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CDialog::CoverOwner() const
+{
+    RECT owner;
+    HWND top = ::GetAncestor(::GetWindow(m_hWnd, GW_OWNER), GA_ROOT);
+    if (top && ::GetWindowRect(top, &owner))
+        ::SetWindowPos(m_hWnd, nullptr, owner.left, owner.top, owner.right - owner.left, owner.bottom - owner.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 int CDialog::Message(const std::wstring& text, const std::wstring& caption, UINT flags) const
 {
     return ::MessageBoxW(m_hWnd, text.c_str(), caption.c_str(), flags);

@@ -42,6 +42,11 @@ public:
     // The control's rectangle in this dialog's client coordinates.
     RECT ItemRect(int id) const;
     int Message(const std::wstring& text, const std::wstring& caption, UINT flags = MB_OK) const;
+    // Moves the control's right edge (and, with move, the whole control)
+    // to margin pixels inside the client area's right edge.
+    void AlignRight(int id, int margin, bool move = false) const;
+    // On the device a dialog covers the screen: here, its owner's window.
+    void CoverOwner() const;
 
 protected:
     virtual BOOL OnInitDialog() { return TRUE; }

@@ -5,6 +5,8 @@
 #include "PluginRun.h"
 #include "config/Folders.h"
 
+#include <objbase.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -32,6 +34,8 @@ std::wstring TextOf(HWND hwnd)
 struct CFind {
     const std::wstring* caption;
     HWND found = nullptr;
+    int count = 0;
+    bool all = false;  // count them all instead of stopping at the first
 };
 
 BOOL CALLBACK MatchDialog(HWND hwnd, LPARAM param)
@@ -44,14 +48,17 @@ BOOL CALLBACK MatchDialog(HWND hwnd, LPARAM param)
     if (find->caption && TextOf(hwnd) != *find->caption)
         return TRUE;
     find->found = hwnd;
-    return FALSE;
+    ++find->count;
+    return find->all ? TRUE : FALSE;
 }
 
+// A modal dialog (one with an owner: editors, messages) is cancelled; the
+// main dialog, which has none, stays.
 BOOL CALLBACK CancelDialog(HWND hwnd, LPARAM)
 {
     CFind any{nullptr};
     MatchDialog(hwnd, reinterpret_cast<LPARAM>(&any));
-    if (any.found)
+    if (any.found && ::GetWindow(hwnd, GW_OWNER))
         ::PostMessageW(hwnd, WM_COMMAND, IDCANCEL, 0);
     return TRUE;
 }
@@ -131,6 +138,13 @@ HWND WaitForDialog(const std::wstring& caption, DWORD giveUpMs)
     }
 }
 
+int CountDialogs(const std::wstring& caption)
+{
+    CFind find{&caption, nullptr, 0, true};
+    ::EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&find));
+    return find.count;
+}
+
 std::wstring DialogText(HWND dialog)
 {
     std::wstring text;
@@ -155,13 +169,14 @@ void PostCommand(HWND dialog, int id) { ::PostMessageW(dialog, WM_COMMAND, MAKEW
 
 CDriver::CDriver(std::function<void()> work)
     : m_thread([work] {
+          // Pictures are written through WIC.
+          const bool com = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_MULTITHREADED));
           work();
+          if (com)
+              ::CoUninitialize();
           // Whatever the work left open goes, so that the test thread's
           // modal loops end even when a step failed.
-          for (int i = 0; i < 3; ++i) {
-              ::EnumWindows(CancelDialog, 0);
-              ::Sleep(100);
-          }
+          ::EnumWindows(CancelDialog, 0);
       })
 {
 }
@@ -174,9 +189,25 @@ void CDriver::Join()
         m_thread.join();
 }
 
+namespace {
+
+// Lets the window's thread (maybe another one) catch up with its messages.
+void Settle(HWND hwnd)
+{
+    for (int i = 0; i < 3; ++i) {
+        DWORD_PTR result = 0;
+        ::SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &result);
+        ::Sleep(30);
+    }
+}
+
+}  // namespace
+
 CPixels CaptureWindow(HWND hwnd)
 {
+    Settle(hwnd);
     ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Settle(hwnd);
     RECT rc;
     ::GetWindowRect(hwnd, &rc);
     HDC dc = ::GetWindowDC(hwnd);

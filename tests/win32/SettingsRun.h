@@ -64,6 +64,8 @@ std::map<std::wstring, std::string> FolderFiles(const std::wstring& folder);
 
 // A visible dialog of this process with the caption; null after giveUpMs.
 HWND WaitForDialog(const std::wstring& caption, DWORD giveUpMs = 20000);
+// How many such dialogs are open.
+int CountDialogs(const std::wstring& caption);
 // The texts of a dialog's static controls (a message box's message).
 std::wstring DialogText(HWND dialog);
 // A tap on the dialog's soft key (0 left, 1 right), posted.

@@ -1,9 +1,15 @@
 #include "settings/SaveConfig.h"
 
+#include "FileSys.h"
 #include "config/SettingIndex.h"
 #include "settings/PageKeep.h"
 
 namespace {
+
+std::wstring WithoutBackslash(const std::wstring& folder)
+{
+    return !folder.empty() && folder.back() == L'\\' ? folder.substr(0, folder.size() - 1) : folder;
+}
 
 PageFileTarget Target(const std::wstring& path, std::uint16_t group)
 {
@@ -20,8 +26,13 @@ std::vector<PageFileTarget> LoadedPageFiles(const std::wstring& mainPageFile, co
 {
     std::vector<PageFileTarget> targets{Target(mainPageFile, 0)};
     std::uint16_t group = 1;
-    for (const std::wstring& folder : addPaths)
-        targets.push_back(Target(folder + kPageFileName, group++));
+    for (const std::wstring& folder : addPaths) {
+        // A folder that is not there (its card taken out) gave no pages
+        // and has no file to rewrite.
+        if (FileExists(folder + kPageFileName) || FileExists(WithoutBackslash(folder)))
+            targets.push_back(Target(folder + kPageFileName, group));
+        ++group;
+    }
     return targets;
 }
 

@@ -20,8 +20,8 @@ struct PageFileTarget {
 };
 
 // The main page file (group 0), then each environment folder's "Page.ini"
-// in the order they were loaded (groups 1, 2, …), each with what its
-// reading left unread. Taken when the configuration is loaded: an
+// in the order they were loaded (groups 1, 2, …; a folder that is not
+// there is left out), each with what its reading left unread. Taken when the configuration is loaded: an
 // environment checked or unchecked afterwards changes only the setting
 // file, so that no folder's page file ever receives another folder's pages.
 std::vector<PageFileTarget> LoadedPageFiles(const std::wstring& mainPageFile, const std::vector<std::wstring>& addPaths);

@@ -322,7 +322,8 @@ TEST_F(SettingsSave, WritesItsFilesAndNoOther)
     const std::wstring env = L"\\Program Files\\QVL\\QVLA\\", other = L"\\Program Files\\QVL\\QVLB\\";
     dev.WriteFile(env + L"Page.ini", "[EnvPage]\r\nS,0,0\r\nS,0,0\r\n\r\n");
     dev.WriteFile(other + L"Page.ini", "[OtherPage]\r\nS,0,0\r\nS,0,0\r\n\r\n");
-    Write(L"Orvane.ini", "QVL_ADDPATH=" + std::string("\\Program Files\\QVL\\QVLA\\") + "\r\n");
+    // The second folder's card is not in the device: nothing to write there.
+    Write(L"Orvane.ini", "QVL_ADDPATH=\\Program Files\\QVL\\QVLA\\\r\nQVL_ADDPATH=\\SD\\Program Files\\QVL\\QVLC\\\r\n");
     Write(L"Page.ini", "[Home]\r\nS,0,0\r\nS,0,0\r\n\r\n");
     CConfiguration config(DEFS_FULL, nullptr, true);
     const std::vector<PageFileTarget> files = LoadedPageFiles(MainPageFilePath(config.setting), AddPaths);

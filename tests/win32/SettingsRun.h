@@ -40,7 +40,7 @@ public:
     ::testing::AssertionResult Open();
     CDlgMain& Main() { return *m_pMain; }
     HWND Hwnd() const { return m_pMain ? m_pMain->Hwnd() : nullptr; }
-    const CDeviceSandbox& Device() const { return m_dev; }
+    CDeviceSandbox& Device() { return m_dev; }
     std::string File(const std::wstring& name) const;
     void WriteFile(const std::wstring& name, const std::string& bytes) const;
 

@@ -2,6 +2,7 @@
 
 #include "MenuBar_win.h"
 #include "OrvaneSet_rc.h"
+#include "Taps.h"
 #include "PluginRun.h"
 #include "config/Folders.h"
 
@@ -95,22 +96,7 @@ void CSettingsSession::WriteFile(const std::wstring& name, const std::string& by
     m_dev.WriteFile(std::wstring(kInstallFolder) + L"\\" + name, bytes);
 }
 
-void CSettingsSession::SelectTab(int index)
-{
-    HWND tab = m_pMain->Item(IDC_TAB);
-    RECT item = {};
-    ::SendMessageW(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    // A tab beyond the row's end is scrolled in first, as its arrows would.
-    RECT client;
-    ::GetClientRect(tab, &client);
-    if (item.right > client.right) {
-        ::SendMessageW(tab, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, index), 0);
-        ::SendMessageW(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    }
-    const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-    ::SendMessageW(tab, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    ::SendMessageW(tab, WM_LBUTTONUP, 0, at);
-}
+void CSettingsSession::SelectTab(int index) { TapTab(m_pMain->Item(IDC_TAB), index); }
 
 std::map<std::wstring, std::string> FolderFiles(const std::wstring& folder)
 {
@@ -154,16 +140,7 @@ std::wstring DialogText(HWND dialog)
     return text;
 }
 
-void TapSoftKey(HWND dialog, int key)
-{
-    HWND bar = FindMenuBar(dialog);
-    RECT rc;
-    if (!bar || !SoftKeyRect(bar, key, rc))
-        return;
-    const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-    ::PostMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    ::PostMessageW(bar, WM_LBUTTONUP, 0, at);
-}
+void TapSoftKey(HWND dialog, int key) { PostSoftKeyTap(FindMenuBar(dialog), key); }
 
 void PostCommand(HWND dialog, int id) { ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 

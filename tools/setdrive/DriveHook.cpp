@@ -14,6 +14,7 @@
 //   shot FILE.png    the window as it is on screen
 #include "DriveLink.h"
 #include "MenuBar_win.h"
+#include "Taps.h"
 #include "../todayhost/Picture.h"
 
 #include <commctrl.h>
@@ -50,19 +51,7 @@ void PostTap(HWND control, int x, int y)
 
 std::wstring Tab(HWND window, int index)
 {
-    HWND tab = Control(window, 1006);
-    RECT item = {}, client = {};
-    if (!tab || !::SendMessageW(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)))
-        return L"error no such tab";
-    ::GetClientRect(tab, &client);
-    if (item.right > client.right) {
-        ::SendMessageW(tab, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, index), 0);
-        ::SendMessageW(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    }
-    const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-    ::SendMessageW(tab, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    ::SendMessageW(tab, WM_LBUTTONUP, 0, at);
-    return ::SendMessageW(tab, TCM_GETCURSEL, 0, 0) == index ? L"ok" : L"error the tab was not taken";
+    return TapTab(Control(window, 1006), index) ? L"ok" : L"error the tab was not taken";
 }
 
 std::wstring Row(HWND window, int row)
@@ -93,11 +82,7 @@ std::wstring SoftKey(HWND window, int key)
     HWND bar = FindMenuBar(window);
     if (!bar)
         bar = FindMenuBar(ShownPage(window));
-    RECT rc;
-    if (!bar || !SoftKeyRect(bar, key, rc))
-        return L"error no such soft key";
-    PostTap(bar, (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-    return L"ok";
+    return PostSoftKeyTap(bar, key) ? L"ok" : L"error no such soft key";
 }
 
 std::wstring Shot(HWND window, const std::wstring& path)

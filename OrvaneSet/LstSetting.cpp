@@ -187,7 +187,8 @@ LRESULT CLstSetting::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
             return DLGC_WANTALLKEYS;
     }
     if (msg == WM_KEYDOWN && wParam == VK_RETURN) {
-        const int row = static_cast<int>(::SendMessageW(Hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+        const auto row = static_cast<int>(
+            ::SendMessageW(Hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
         if (row >= 0)
             EditRow(row);
         return 0;

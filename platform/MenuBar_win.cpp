@@ -135,16 +135,19 @@ void DropOverrides(CBar& bar)
 // ---------------------------------------------------------------------------
 // The bar's window.
 
+TRIVERTEX Vertex(LONG x, LONG y, COLORREF c)
+{
+    const auto channel = [](BYTE v) { return static_cast<COLOR16>(v << 8); };
+    return {x, y, channel(GetRValue(c)), channel(GetGValue(c)), channel(GetBValue(c)), 0};
+}
+
 void Paint(HWND hwnd, const CBar& bar)
 {
     PAINTSTRUCT ps;
     HDC dc = ::BeginPaint(hwnd, &ps);
     RECT rc;
     ::GetClientRect(hwnd, &rc);
-    TRIVERTEX v[2] = {{0, 0, static_cast<COLOR16>(GetRValue(kBarTop) << 8), static_cast<COLOR16>(GetGValue(kBarTop) << 8),
-                       static_cast<COLOR16>(GetBValue(kBarTop) << 8), 0},
-                      {rc.right, rc.bottom, static_cast<COLOR16>(GetRValue(kBarBottom) << 8),
-                       static_cast<COLOR16>(GetGValue(kBarBottom) << 8), static_cast<COLOR16>(GetBValue(kBarBottom) << 8), 0}};
+    TRIVERTEX v[2] = {Vertex(0, 0, kBarTop), Vertex(rc.right, rc.bottom, kBarBottom)};
     GRADIENT_RECT g = {0, 1};
     ::GradientFill(dc, v, 2, &g, 1, GRADIENT_FILL_RECT_V);
 

@@ -90,7 +90,8 @@ void CDialog::AlignRight(int id, int margin, bool move) const
     const int right = client.right - margin;
     const int left = move ? right - (rc.right - rc.left) : rc.left;
     if (right > left)
-        ::SetWindowPos(Item(id), nullptr, left, rc.top, right - left, rc.bottom - rc.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SetWindowPos(Item(id), nullptr, left, rc.top, right - left, rc.bottom - rc.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CDialog::CoverOwner() const

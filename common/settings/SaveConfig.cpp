@@ -22,7 +22,8 @@ PageFileTarget Target(const std::wstring& path, std::uint16_t group)
 
 }  // namespace
 
-std::vector<PageFileTarget> LoadedPageFiles(const std::wstring& mainPageFile, const std::vector<std::wstring>& addPaths)
+std::vector<PageFileTarget> LoadedPageFiles(const std::wstring& mainPageFile,
+                                            const std::vector<std::wstring>& addPaths)
 {
     std::vector<PageFileTarget> targets{Target(mainPageFile, 0)};
     std::uint16_t group = 1;

@@ -24,7 +24,8 @@ struct PageFileTarget {
 // there is left out), each with what its reading left unread. Taken when the configuration is loaded: an
 // environment checked or unchecked afterwards changes only the setting
 // file, so that no folder's page file ever receives another folder's pages.
-std::vector<PageFileTarget> LoadedPageFiles(const std::wstring& mainPageFile, const std::vector<std::wstring>& addPaths);
+std::vector<PageFileTarget> LoadedPageFiles(const std::wstring& mainPageFile,
+                                            const std::vector<std::wstring>& addPaths);
 
 // Writes everything, attempting every file. A start page equal to
 // lastViewed is written empty (start with the page shown last) and shown

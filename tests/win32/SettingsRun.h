@@ -32,8 +32,9 @@ enum SettingsTab : int { TAB_ENV = 0, TAB_BASIC, TAB_PORT_LAND, TAB_COLOR, TAB_V
 
 class CSettingsSession {
 public:
-    // The sample installation with some settings replaced (by index).
-    explicit CSettingsSession(SettingsScreen screen = kLargeScreen, const std::map<int, std::string>& settings = {});
+    // The sample installation with some settings replaced (by index); in
+    // English unless the language setting is given.
+    explicit CSettingsSession(SettingsScreen screen = kLargeScreen, std::map<int, std::string> settings = {});
     ~CSettingsSession();
 
     // Creates the main dialog; false when it did not stay open.

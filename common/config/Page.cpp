@@ -256,7 +256,7 @@ int CPageMng::WriteMng(const std::wstring& path) const
     return file.CommitSave() ? 1 : 0;
 }
 
-int CPageMng::WritePages(const std::wstring& path, std::uint16_t group) const
+int CPageMng::WritePages(const std::wstring& path, std::uint16_t group, const std::string& keptTail) const
 {
     CTextFile file;
     if (!file.BeginSave(path))
@@ -278,5 +278,7 @@ int CPageMng::WritePages(const std::wstring& path, std::uint16_t group) const
     // A page the order list does not name is still the user's: keep it.
     for (const auto& [name, page] : m_Pages)
         writePage(name, *page);
+    if (!keptTail.empty())
+        file.WriteBytes(keptTail);
     return file.CommitSave() ? 1 : 0;
 }

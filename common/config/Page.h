@@ -63,9 +63,10 @@ public:
     int OrderIndexOf(const std::wstring& name, bool shownOnly = false) const;
 
     // The settings program's writers, through checked saves: the order list
-    // (hidden pages included), and the pages of one group into its folder.
+    // (hidden pages included), and the pages of one group into its folder,
+    // followed by keptTail (bytes of the old file that were never read).
     int WriteMng(const std::wstring& path) const;
-    int WritePages(const std::wstring& path, std::uint16_t group) const;
+    int WritePages(const std::wstring& path, std::uint16_t group, const std::string& keptTail = {}) const;
 
     std::map<std::wstring, std::unique_ptr<CPageInfo>> m_Pages;
     std::vector<PageOrderEntry> m_Order;

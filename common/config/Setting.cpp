@@ -116,7 +116,8 @@ void CSetting::CheckFont()
 
 void CSetting::ApplyAutoScreenSize()
 {
-    if (IsText(Set::ScreenSize) || GetNum(Set::ScreenSize) != -1)
+    m_bAutoScreenSize = !IsText(Set::ScreenSize) && GetNum(Set::ScreenSize) == -1;
+    if (!m_bAutoScreenSize)
         return;
     SetNum(Set::ScreenSize, 480);
     ScreenRect desktop;

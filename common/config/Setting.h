@@ -44,6 +44,7 @@ public:
     std::vector<std::wstring> MemCards;
     std::vector<std::wstring> m_Exclusions;
     int m_nShortSide = 0;  // setting 4 after loading
+    bool m_bAutoScreenSize = false;  // setting 4 was -1 and was taken from the screen
     int m_nSetting3 = 0;   // setting 3 after loading
 
 private:

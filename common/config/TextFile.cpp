@@ -79,9 +79,10 @@ bool CTextFile::BeginSave(const std::wstring& path)
     return false;
 }
 
-bool CTextFile::WriteText(const std::wstring& text)
+bool CTextFile::WriteText(const std::wstring& text) { return WriteBytes(WideToAnsi(text)); }
+
+bool CTextFile::WriteBytes(const std::string& bytes)
 {
-    const std::string bytes = WideToAnsi(text);
     if (!IsOpen() || bytes.size() > static_cast<size_t>(INT32_MAX) ||
         !Write(bytes.data(), static_cast<int>(bytes.size())))
         m_bWriteFailed = true;

@@ -37,6 +37,9 @@ public:
     // Converts and writes the text; false (and the save fails) when the
     // bytes did not all reach the file.
     bool WriteText(const std::wstring& text);
+    // Writes bytes as they are (text kept from an earlier read); checked
+    // as WriteText is.
+    bool WriteBytes(const std::string& bytes);
     bool CommitSave();
     void AbandonSave();
 

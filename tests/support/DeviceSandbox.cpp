@@ -46,8 +46,45 @@ CDeviceSandbox::CDeviceSandbox()
     ResetProgramValues();
 }
 
+namespace {
+
+// The mode of a folder, on Windows (Wine) through the Unix chmod: Wine
+// keeps no read-only attribute of its own for a folder.
+void SetFolderMode(const fs::path& folder, bool writable)
+{
+#ifdef _WIN32
+    using UnixName = char*(CDECL*)(const wchar_t*);
+    const auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(::GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+    char* name = unixName ? unixName(folder.wstring().c_str()) : nullptr;
+    if (!name)
+        return;
+    std::wstring command = L"Z:\\bin\\chmod " + std::wstring(writable ? L"755 \"" : L"555 \"");
+    for (const char* p = name; *p; ++p)
+        command += static_cast<wchar_t>(static_cast<unsigned char>(*p));
+    command += L"\"";
+    ::HeapFree(::GetProcessHeap(), 0, name);
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    if (::CreateProcessW(L"Z:\\bin\\chmod", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        ::WaitForSingleObject(pi.hProcess, 10000);
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+    }
+#else
+    fs::permissions(folder, writable ? fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read
+                                     : fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                           fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+#endif
+}
+
+}  // namespace
+
 CDeviceSandbox::~CDeviceSandbox()
 {
+    for (const fs::path& folder : m_readOnly)
+        SetFolderMode(folder, true);
     ClearDeviceMounts();
     ResetProgramValues();
     std::error_code ec;
@@ -84,6 +121,12 @@ void CDeviceSandbox::SetHidden(const std::wstring& devicePath) const
     static const char kHidden[] = "0x12";
     ::setxattr(host.c_str(), "user.DOSATTRIB", kHidden, sizeof(kHidden) - 1, 0);
 #endif
+}
+
+void CDeviceSandbox::SetReadOnly(const std::wstring& deviceFolder)
+{
+    m_readOnly.push_back(Host(deviceFolder));
+    SetFolderMode(m_readOnly.back(), false);
 }
 
 void CDeviceSandbox::MakeInstallation(const std::wstring& deviceFolder) const

@@ -24,12 +24,16 @@ public:
     std::string ReadFile(const std::wstring& devicePath) const;
     // Gives a file or folder the hidden attribute, as the device keeps it.
     void SetHidden(const std::wstring& devicePath) const;
+    // Makes a folder read-only (no write bits, as Wine reports it); it is
+    // made writable again before the sandbox goes.
+    void SetReadOnly(const std::wstring& deviceFolder);
     // A complete installation ("Motion.ini", "Sheet.ini", "OrvaneSet.exe",
     // both definition files) in the device folder.
     void MakeInstallation(const std::wstring& deviceFolder) const;
 
 private:
     std::filesystem::path m_root;
+    std::vector<std::filesystem::path> m_readOnly;
 };
 
 // The host path of a file of the repository's sample installation.

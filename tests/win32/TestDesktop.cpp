@@ -8,8 +8,12 @@ const wchar_t kClassName[] = L"DesktopExplorerWindow";
 
 }  // namespace
 
-CTestDesktop::CTestDesktop(Mode mode)
+CTestDesktop::CTestDesktop(Mode mode) : CTestDesktop(mode, 240, 320) {}
+
+CTestDesktop::CTestDesktop(Mode mode, int width, int height)
     : m_mode(mode),
+      m_nWidth(width),
+      m_nHeight(height),
       m_hReady(::CreateEventW(nullptr, TRUE, FALSE, nullptr)),
       m_hRelease(::CreateEventW(nullptr, TRUE, FALSE, nullptr)),
       m_hFlushed(::CreateEventW(nullptr, FALSE, FALSE, nullptr)),
@@ -47,7 +51,7 @@ void CTestDesktop::Run()
     wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.lpszClassName = kClassName;
     ::RegisterClassW(&wc);  // fails harmlessly when an earlier window registered it
-    m_hWnd = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 240, 320, nullptr, nullptr,
+    m_hWnd = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, m_nWidth, m_nHeight, nullptr, nullptr,
                                wc.hInstance, this);
     ::SetEvent(m_hReady);
     if (!m_hWnd)

@@ -22,6 +22,9 @@ public:
     enum class Mode { pumping, hung };
 
     explicit CTestDesktop(Mode mode = Mode::pumping);
+    // A device screen of the given size (the platform's screen size is
+    // the desktop window's client area).
+    CTestDesktop(Mode mode, int width, int height);
     ~CTestDesktop();
     CTestDesktop(const CTestDesktop&) = delete;
     CTestDesktop& operator=(const CTestDesktop&) = delete;
@@ -36,6 +39,7 @@ private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     Mode m_mode;
+    int m_nWidth = 240, m_nHeight = 320;
     HWND m_hWnd = nullptr;
     HANDLE m_hReady;
     HANDLE m_hRelease;

@@ -1,0 +1,100 @@
+// Resource ids of OrvaneSet.rc. A resource with a Japanese and an English
+// form is named by its Japanese id; settings/ResLang maps it to its twin.
+#pragma once
+
+// Icon
+#define IDI_ORVANE 128
+
+// Dialog templates
+#define IDD_MAIN 102
+#define IDD_MAIN_LARGE 114
+#define IDD_ABOUT 110
+#define IDD_ABOUT_LARGE 112
+#define IDD_ENV 119          // English 320
+#define IDD_ENV_LARGE 120    // English 319
+#define IDD_ENV_ENG 320
+#define IDD_ENV_ENG_LARGE 319
+#define IDD_SETCOLOR 326
+#define IDD_LSTSETTING 328
+#define IDD_LSTSETTING_LARGE 329
+#define IDD_ITEMEDIT 330
+
+// Menus
+#define IDM_TAB_BAR 500      // English 136: Save / Close
+#define IDM_TAB_BAR_ENG 136
+#define IDM_EDIT_BAR 137     // OK / CANCEL
+
+// Menu commands
+#define ID_EDIT_CANCEL 32776
+#define ID_EDIT_OK 32777
+#define ID_TAB_CLOSE 32821
+#define ID_TAB_SAVE 32824
+
+// Strings (Japanese ids; the English twin in the comment)
+#define IDS_LAST_VIEWED_PAGE 140  // 171
+#define IDS_LOAD_SIBLING_ENV 148  // 180
+#define IDS_TAB_PAGE 187          // 198
+#define IDS_TAB_APP 188           // 199
+#define IDS_TAB_ENV 189           // 200
+#define IDS_TAB_BASIC 190         // 201
+#define IDS_TAB_TASK 194          // 202
+#define IDS_TAB_PORT_LAND 196     // 204
+#define IDS_TAB_COLOR 197         // 205
+#define IDS_TITLE_SETTING 206     // 207
+#define IDS_SAVE_FAILED 209       // 210
+#define IDS_SAVED 211             // 212
+#define IDS_LANG_AUTO 231         // 234
+#define IDS_LANG_JAPANESE 232     // 235
+#define IDS_LANG_ENGLISH 233      // 236
+#define IDS_TAB_VERSION 237       // 238
+#define IDS_PAGE_FILE_STOPPED 400 // 401
+#define IDS_LOAD_FAILED 402       // 403
+
+// Controls of the main dialog and of every tab page
+#define IDC_TAB 1006
+#define IDC_CLOSE_BUTTON 1028
+#define IDC_FOCUS_WRAP 1050
+
+// Setting list page
+#define IDC_SETTING_LIST 1067
+
+// Env page
+#define IDC_ENV_NOTE 1013
+#define IDC_ENV_FOLDER 1014
+#define IDC_ENV_SIBLING 1039
+#define IDC_ENV_LANGUAGE 1048
+#define IDC_ENV_LIST 1060
+
+// Version page
+#define IDC_ABOUT_NAME 1041
+#define IDC_ABOUT_VERSION 1042
+
+// Value editor
+#define IDC_EDIT_BROWSE 1009
+#define IDC_EDIT_TEXT 1068
+#define IDC_EDIT_LABEL 1070
+#define IDC_EDIT_INT_SPIN 1071
+#define IDC_EDIT_SIZE_SPIN 1072
+#define IDC_EDIT_CHOICE 1073
+#define IDC_EDIT_COLOR 1074
+#define IDC_EDIT_FACE 1075
+#define IDC_EDIT_INT 1076
+#define IDC_EDIT_SIZE 1077
+#define IDC_EDIT_HELP 1081
+
+// Colour editor
+#define IDC_COLOR_R 1079
+#define IDC_COLOR_R_SPIN 1080
+#define IDC_COLOR_G 1081
+#define IDC_COLOR_G_SPIN 1082
+#define IDC_COLOR_B 1085
+#define IDC_COLOR_B_SPIN 1086
+#define IDC_COLOR_R_SLIDER 1094
+#define IDC_COLOR_G_SLIDER 1095
+#define IDC_COLOR_B_SLIDER 1096
+#define IDC_COLOR_NEW 1097
+#define IDC_COLOR_OLD 1098
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif

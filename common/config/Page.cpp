@@ -108,6 +108,7 @@ bool CPageInfo::Load(CTextFile& file, std::wstring& name, std::wstring& lineBuff
 
 int CPageMng::LoadMng(const std::wstring& path, bool keepHidden, CDiagSink* sink)
 {
+    m_bKeepHidden = keepHidden;
     if (!FileExists(path))
         return 1;
     CTextFile file(sink);
@@ -149,7 +150,9 @@ int CPageMng::LoadTabInfo(const std::wstring& folder, const std::wstring& path, 
             if (!page->Load(file, name, lineBuffer))
                 break;
             const bool inOrder = OrderIndexOf(name) >= 0;
-            if (listed && !inOrder && name != kTaskPageName)
+            // The plug-in shows only listed pages; the settings program keeps
+            // an unlisted one as a hidden page, so that a Save keeps it too.
+            if (listed && !inOrder && name != kTaskPageName && !m_bKeepHidden)
                 continue;
             page->group = group;
             m_Pages[name] = std::move(page);  // a later definition replaces an earlier one

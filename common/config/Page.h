@@ -70,6 +70,9 @@ public:
 
     std::map<std::wstring, std::unique_ptr<CPageInfo>> m_Pages;
     std::vector<PageOrderEntry> m_Order;
+    // Set by LoadMng for the settings program: hidden order entries are
+    // kept, and so are pages that the order does not list (as hidden ones).
+    bool m_bKeepHidden = false;
 
 private:
     // Creates the task page when no file defined it (in folder), and lays

@@ -291,10 +291,13 @@ TEST_F(PageTest, DisplayOrder)
         // Hidden entries only: nothing listed, every page shown.
         {"0,B\r\n", main, false,
          {{L"D", 1}, {L"Both", 1}, {L"E", 1}, {L"A", 1}, {L"B", 1}, {L"C", 1}, {L"TRLS_PAGE", 1}}},
-        // The settings program keeps hidden entries and their pages.
-        {"1,B\r\n0,A\r\n0,TRLS_PAGE\r\n", main, true, {{L"B", 1}, {L"A", 0}, {L"TRLS_PAGE", 0}}},
+        // The settings program keeps hidden entries and their pages, and the
+        // pages the list leaves out as hidden ones (a Save keeps them all).
+        {"1,B\r\n0,A\r\n0,TRLS_PAGE\r\n", main, true,
+         {{L"B", 1}, {L"A", 0}, {L"TRLS_PAGE", 0}, {L"D", 0}, {L"Both", 0}, {L"E", 0}, {L"C", 0}}},
         // ... with the flag as written, to be written back so.
-        {"5,B\r\n0,A\r\n", main, true, {{L"B", 5}, {L"A", 0}, {L"TRLS_PAGE", 1}}},
+        {"5,B\r\n0,A\r\n", main, true,
+         {{L"B", 5}, {L"A", 0}, {L"D", 0}, {L"Both", 0}, {L"E", 0}, {L"C", 0}, {L"TRLS_PAGE", 1}}},
         // Lines that are not FLAG,NAME are skipped; a name listed twice is
         // listed twice.
         {"1,B\r\nB\r\n,A\r\n1,B\r\n1,C\r\n", main, false, {{L"B", 1}, {L"B", 1}, {L"C", 1}, {L"TRLS_PAGE", 1}}},

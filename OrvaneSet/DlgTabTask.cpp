@@ -32,6 +32,25 @@ BOOL CDlgTabTask::OnInitDialog()
     return TRUE;
 }
 
+// The mode texts are long: the lists take the page's width (their left
+// margin on the right too), however wide the template was.
+void CDlgTabTask::OnSize(int width, int height)
+{
+    CDlgTab2::OnSize(width, height);
+    const int margin = ItemRect(IDC_TASK_MODE).left;
+    for (int id : {IDC_TASK_MODE, IDC_TASK_EXCLUDED, IDC_TASK_WINDOWS}) {
+        const RECT rc = ItemRect(id);
+        int full = rc.bottom - rc.top;
+        // A combo box's height includes its drop-down list.
+        RECT dropped = {};
+        if (id != IDC_TASK_EXCLUDED && SendItem(id, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped)))
+            full = dropped.bottom - dropped.top;
+        if (width - margin > rc.left)
+            ::SetWindowPos(Item(id), nullptr, 0, 0, width - margin - rc.left, full,
+                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 void CDlgTabTask::RefreshTab()
 {
     for (size_t i = 0; i < std::size(kModes); ++i)

@@ -18,6 +18,7 @@ public:
 protected:
     BOOL OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
+    void OnSize(int width, int height) override;
 
 private:
     void RefreshWindows();

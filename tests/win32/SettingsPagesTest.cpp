@@ -237,6 +237,12 @@ TEST_F(PagesTab, AddDuplicatesOrStartsEmpty)
     EXPECT_EQ(std::find(sheets.begin(), sheets.end(), L"TSK_SHEET"), sheets.end());
     EXPECT_NE(std::find(sheets.begin(), sheets.end(), L"S_HOME_P"), sheets.end());
     EXPECT_EQ(9u, Rows().size());
+    // The task page itself is edited on the task sheets alone.
+    TapEditor(IDC_PAGES_EDIT, [&](HWND editor) {
+        sheets = ComboItems(editor, IDC_SETPAGE_SHEET_L);
+        TapSoftKey(editor, 1);
+    });
+    EXPECT_EQ((std::vector<std::wstring>{L"S_TASK", L"TSK_SHEET"}), sheets);
 
     // No to the question: an empty page, named in the editor.
     Select(3);
@@ -351,7 +357,12 @@ TEST_F(PagesTab, SavedPagesLoadBackAndPassTheLint)
     Select(-1);
     Tap(IDC_PAGES_PASTE);
     ListView_SetCheckState(list, 6, FALSE);
-    session.SelectTab(TAB_BASIC);
+
+    // Saved from the Pages tab itself: Save applies it first.
+    CDialogWatcher saved(L"Orvane");
+    TapSoftKey(page, 0);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return session.Hwnd() == nullptr; }, 15000));
+    ASSERT_TRUE(saved.Wait());
 
     std::vector<std::pair<std::wstring, int>> edited;
     for (const PageOrderEntry& o : Pages().m_Order)
@@ -363,11 +374,6 @@ TEST_F(PagesTab, SavedPagesLoadBackAndPassTheLint)
             text += FormatIconEntry(e, true);
         pageText[name] = WideToUtf8(text);
     }
-
-    CDialogWatcher saved(L"Orvane");
-    TapSoftKey(session.Page()->Hwnd(), 0);
-    ASSERT_TRUE(PumpMessagesUntil([&] { return session.Hwnd() == nullptr; }, 15000));
-    ASSERT_TRUE(saved.Wait());
 
     CDiagList diags;
     LintInstallation(diags);

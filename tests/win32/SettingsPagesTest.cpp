@@ -19,28 +19,15 @@
 
 namespace {
 
-std::wstring TextOf(HWND hwnd)
+// Taps a page's button; when a caption is given, a watcher answers the
+// message the tap shows and its text is returned.
+std::wstring TapButton(HWND page, int id, const std::wstring& caption = L"", int answer = IDOK)
 {
-    wchar_t text[512] = L"";
-    ::SendMessageW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-void Type(HWND dialog, int id, const std::wstring& text)
-{
-    ::SendMessageW(::GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-std::vector<std::wstring> ComboItems(HWND dialog, int id)
-{
-    HWND combo = ::GetDlgItem(dialog, id);
-    std::vector<std::wstring> items;
-    for (LRESULT i = 0, n = ::SendMessageW(combo, CB_GETCOUNT, 0, 0); i < n; ++i) {
-        wchar_t text[256] = L"";
-        ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        items.push_back(text);
-    }
-    return items;
+    std::unique_ptr<CDialogWatcher> watcher;
+    if (!caption.empty())
+        watcher = std::make_unique<CDialogWatcher>(caption, answer);
+    ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(page, id)));
+    return watcher && watcher->Stop() ? watcher->Text() : L"";
 }
 
 // The editor's caption in the language of the session (English).
@@ -95,18 +82,9 @@ protected:
             ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     }
     int Selected() const { return ListView_GetNextItem(list, -1, LVNI_SELECTED); }
-    // Taps the button; a watcher answers the message it shows (its text
-    // is returned), a driver works an editor it opens.
     std::wstring Tap(int id, const std::wstring& caption = L"", int answer = IDOK)
     {
-        std::unique_ptr<CDialogWatcher> watcher;
-        if (!caption.empty())
-            watcher = std::make_unique<CDialogWatcher>(caption, answer);
-        ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(page, id)));
-        if (!watcher)
-            return L"";
-        watcher->Stop();
-        return watcher->Text();
+        return TapButton(page, id, caption, answer);
     }
     // Taps the button that opens the editor while work runs it.
     void TapEditor(int id, const std::function<void(HWND)>& work, const std::wstring& question = L"",
@@ -201,7 +179,7 @@ TEST_F(PagesTab, AddDuplicatesOrStartsEmpty)
     Select(0);
     TapEditor(
         IDC_PAGES_ADD, [&](HWND editor) {
-            offered = TextOf(::GetDlgItem(editor, IDC_SETPAGE_NAME));
+            offered = ControlText(::GetDlgItem(editor, IDC_SETPAGE_NAME));
             TapOkAndAnswer(editor);
         },
         L"Orvane", IDYES);
@@ -211,7 +189,7 @@ TEST_F(PagesTab, AddDuplicatesOrStartsEmpty)
     Select(0);  // Home(1): the next free number, never Home(1)(1)
     TapEditor(
         IDC_PAGES_ADD, [&](HWND editor) {
-            offered = TextOf(::GetDlgItem(editor, IDC_SETPAGE_NAME));
+            offered = ControlText(::GetDlgItem(editor, IDC_SETPAGE_NAME));
             TapOkAndAnswer(editor);
         },
         L"Orvane", IDYES);
@@ -228,7 +206,7 @@ TEST_F(PagesTab, AddDuplicatesOrStartsEmpty)
     std::vector<std::wstring> sheets;
     CDialogWatcher nothingAsked(L"Orvane");
     TapEditor(IDC_PAGES_ADD, [&](HWND editor) {
-        offered = TextOf(::GetDlgItem(editor, IDC_SETPAGE_NAME));
+        offered = ControlText(::GetDlgItem(editor, IDC_SETPAGE_NAME));
         sheets = ComboItems(editor, IDC_SETPAGE_SHEET_P);
         TapSoftKey(editor, 1);
     });
@@ -248,9 +226,9 @@ TEST_F(PagesTab, AddDuplicatesOrStartsEmpty)
     Select(3);
     TapEditor(
         IDC_PAGES_ADD, [&](HWND editor) {
-            offered = TextOf(::GetDlgItem(editor, IDC_SETPAGE_NAME));
-            Type(editor, IDC_SETPAGE_NAME, L"Fresh");
-            Type(editor, IDC_SETPAGE_START_L, L"7");
+            offered = ControlText(::GetDlgItem(editor, IDC_SETPAGE_NAME));
+            TypeInto(editor, IDC_SETPAGE_NAME, L"Fresh");
+            TypeInto(editor, IDC_SETPAGE_START_L, L"7");
             ::SendMessageW(::GetDlgItem(editor, IDC_SETPAGE_ALWAYS_P), BM_CLICK, 0, 0);
             TapOkAndAnswer(editor);
         },
@@ -290,8 +268,8 @@ TEST_F(PagesTab, EditorRefusesWhatCannotBeKept)
     for (const Case& c : cases) {
         std::wstring error;
         TapEditor(IDC_PAGES_EDIT, [&](HWND editor) {
-            Type(editor, IDC_SETPAGE_NAME, c.name);
-            Type(editor, IDC_SETPAGE_START_P, c.start);
+            TypeInto(editor, IDC_SETPAGE_NAME, c.name);
+            TypeInto(editor, IDC_SETPAGE_START_P, c.start);
             error = TapOkAndAnswer(editor);
         });
         EXPECT_EQ(c.error, error) << WideToUtf8(c.name);
@@ -320,14 +298,14 @@ TEST_F(PagesTab, RenameFollowsLinksAndAsksBeforeTakingOthers)
     Select(3);  // Clock
     std::wstring question;
     TapEditor(IDC_PAGES_EDIT, [&](HWND editor) {
-        Type(editor, IDC_SETPAGE_NAME, L"Games");
+        TypeInto(editor, IDC_SETPAGE_NAME, L"Games");
         question = TapOkAndAnswer(editor, IDNO);
     });
     EXPECT_EQ(L"1 page links lead to \"Games\".\nWith this name they open this page.\nContinue?", question);
     EXPECT_EQ(L"Clock", Rows()[3]);
 
     TapEditor(IDC_PAGES_EDIT, [&](HWND editor) {
-        Type(editor, IDC_SETPAGE_NAME, L"Games");
+        TypeInto(editor, IDC_SETPAGE_NAME, L"Games");
         question = TapOkAndAnswer(editor, IDYES);
     });
     EXPECT_EQ(L"Games", Rows()[3]);
@@ -348,7 +326,7 @@ TEST_F(PagesTab, SavedPagesLoadBackAndPassTheLint)
 {
     Select(1);
     TapEditor(IDC_PAGES_EDIT, [&](HWND editor) {
-        Type(editor, IDC_SETPAGE_NAME, L"My Tools");
+        TypeInto(editor, IDC_SETPAGE_NAME, L"My Tools");
         TapOkAndAnswer(editor);
     });
     Tap(IDC_PAGES_DOWN);
@@ -464,17 +442,10 @@ protected:
         page = session.Page()->Hwnd();
         excluded = ::GetDlgItem(page, IDC_TASK_EXCLUDED);
     }
-    std::wstring Tap(int id, const std::wstring& caption = L"")
-    {
-        std::unique_ptr<CDialogWatcher> watcher;
-        if (!caption.empty())
-            watcher = std::make_unique<CDialogWatcher>(caption);
-        ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
-        return watcher && watcher->Stop() ? watcher->Text() : L"";
-    }
+    std::wstring Tap(int id, const std::wstring& caption = L"") { return TapButton(page, id, caption); }
     void AddTitle(const std::wstring& title)
     {
-        Type(page, IDC_TASK_WINDOWS, title);
+        TypeInto(page, IDC_TASK_WINDOWS, title);
         Tap(IDC_TASK_ADD);
     }
     void DeleteTitle(const std::wstring& title)
@@ -502,7 +473,7 @@ TEST_F(TaskTab, ModeAndExclusionList)
     EXPECT_EQ((std::vector<std::wstring>{L"Tap for Menu", L"Tap to switch Task, Hold for Menu",
                                          L"Tap to switch Task, Hold to Exit"}),
               ComboItems(page, IDC_TASK_MODE));
-    EXPECT_EQ(L"Tap to switch Task, Hold for Menu", TextOf(::GetDlgItem(page, IDC_TASK_MODE)));
+    EXPECT_EQ(L"Tap to switch Task, Hold for Menu", ControlText(::GetDlgItem(page, IDC_TASK_MODE)));
     EXPECT_EQ(std::vector<std::wstring>{L"DuraruZur"}, ListItems(excluded));
 
     // The running windows are offered, those already excluded are not.
@@ -528,7 +499,7 @@ TEST_F(TaskTab, ModeAndExclusionList)
     EXPECT_EQ((std::vector<std::wstring>{L"DuraruZur", L"Pages Test Window"}), ListItems(excluded));
 
     // A title the setting file could not keep is refused, naming the list.
-    Type(page, IDC_TASK_WINDOWS, L"Two\tParts");
+    TypeInto(page, IDC_TASK_WINDOWS, L"Two\tParts");
     EXPECT_EQ(L"Exclude List cannot hold control characters.", Tap(IDC_TASK_ADD, L"OrvaneSet"));
     EXPECT_EQ(2u, ListItems(excluded).size());
 
@@ -593,8 +564,8 @@ TEST_P(PageEditorLook, FitsItsScreen)
         HWND editor = WaitForDialog(c.caption);
         if (!editor)
             return;
-        name = TextOf(::GetDlgItem(editor, IDC_SETPAGE_NAME));
-        sheet = TextOf(::GetDlgItem(editor, IDC_SETPAGE_SHEET_L));
+        name = ControlText(::GetDlgItem(editor, IDC_SETPAGE_NAME));
+        sheet = ControlText(::GetDlgItem(editor, IDC_SETPAGE_SHEET_L));
         inside = ChildrenInside(editor);
         RECT rc;
         ::GetWindowRect(editor, &rc);

@@ -3,6 +3,8 @@
 #include "DlgTabAbout.h"
 #include "DlgTabEnv.h"
 #include "DlgTabLstSetting.h"
+#include "DlgTabPages.h"
+#include "DlgTabTask.h"
 #include "OrvaneSet_rc.h"
 #include "Reload.h"
 #include "base/Format.h"
@@ -28,10 +30,12 @@ std::unique_ptr<CDlgTab> Make(CDlgMain& main)
 }
 
 // The pages in tab order: each with its label and how it is made. The
-// Pages, Apps and Task pages take their places here as they come.
+// Apps page takes its place here as it comes.
 const TabPageKind kTabPages[] = {
+    {IDS_TAB_PAGE, Make<CDlgTabPages>},
     {IDS_TAB_ENV, Make<CDlgTabEnv>},
     {IDS_TAB_BASIC, Make<CDlgTabLstSetting, 3, 17>},
+    {IDS_TAB_TASK, Make<CDlgTabTask>},
     {IDS_TAB_PORT_LAND, Make<CDlgTabLstSetting, 19, 22>},
     {IDS_TAB_COLOR, Make<CDlgTabLstSetting, 23, 43>},
     {IDS_TAB_VERSION, Make<CDlgTabAbout>},

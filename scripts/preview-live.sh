@@ -16,6 +16,7 @@ report() {
     while IFS= read -r line; do
         line=${line%$'\r'}
         case $line in
+        "ok quit") : >"$tmp/ended" ;;
         "ok reloadsetting"*)
             t0=$(cat "$saved_at" 2>/dev/null || echo 0)
             now=$(date +%s%N)
@@ -119,7 +120,7 @@ say "preview: watching $shown_as; R in the window turns the screen; type emulato
 # The terminal's lines go to the emulator until the input ends or the
 # emulator does (its window closed, or "quit").
 pending=
-while kill -0 "$host" 2>/dev/null; do
+while kill -0 "$host" 2>/dev/null && [ ! -e "$tmp/ended" ]; do
     if IFS= read -r -t 0.5 line; then
         printf '%s\n' "$pending$line" >&3
         pending=
@@ -130,4 +131,9 @@ while kill -0 "$host" 2>/dev/null; do
         break
     fi
 done
-wait "$host" 2>/dev/null || true
+# Its desktop lasts while a program started from the item keeps a window
+# on it: those end with this run's own server, else they are the user's.
+for _ in $(seq 20); do
+    kill -0 "$host" 2>/dev/null || break
+    sleep 0.25
+done

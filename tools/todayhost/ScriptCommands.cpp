@@ -16,8 +16,8 @@ constexpr long kMaxMs = 600000;
 constexpr int kDefaultMoveSteps = 10;
 constexpr long kDefaultMoveMs = 200;
 constexpr long kMaxFrames = 10000;
-// Items that have painted nothing for this long are at rest: longer than
-// the slowest frame period an item is allowed.
+// Items that have painted nothing for this long are at rest: well over the
+// slowest frame period the settings program offers (200 ms).
 constexpr DWORD kRestMs = 500;
 
 std::wstring Xy(POINT pt) { return std::to_wstring(pt.x) + L" " + std::to_wstring(pt.y); }

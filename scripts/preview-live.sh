@@ -21,6 +21,7 @@ report() {
             t0=$(cat "$saved_at" 2>/dev/null || echo 0)
             now=$(date +%s%N)
             [ "$t0" -gt 0 ] && line="preview: reloaded $(((now - t0) / 1000000)) ms after the save"
+            rm -f "$saved_at"   # a reload typed in is no save's
             ;;
         esac
         printf '%s\n' "$line"

@@ -12,6 +12,7 @@ saved_at=$tmp/saved-at
 
 # The emulator's answers; the one to a reload tells how long it took.
 report() {
+    set +e   # a line it cannot read is passed over, never the end of the report
     local line t0 now
     while IFS= read -r line; do
         line=${line%$'\r'}
@@ -76,6 +77,7 @@ mirror() {
 # loaders' complaints printed. Events that follow within 50 ms belong to
 # the same save (an editor's rename and write).
 follow() {
+    set +e   # a save that cannot be applied must not end the watch
     local events path changed
     while IFS=' ' read -r events path; do
         date +%s%N >"$saved_at"

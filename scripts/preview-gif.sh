@@ -45,7 +45,7 @@ for page in "${pages[@]}"; do
     [ "$in" -lt $((max_ms / 50)) ] || say "preview: $page still moved after $((max_ms / 1000)) s"
     total=$((total + in))
     picture=$stem-$n-$(printf %s "$page" | tr -c 'A-Za-z0-9_-' _).png
-    today "screenshot $(win "$frames")\\rest.png"
+    today "screenshot $f\\rest.png"
     mv "$frames/rest.png" "$picture"
     rest_frame=$((total - 1))
     today "deselect"
@@ -59,4 +59,4 @@ wait "$TODAY_PID" 2>/dev/null || true
 cd "$ORV_ROOT"
 
 frames_to_gif "$gif" "$frames"/*/frame_*.png
-say "preview: $gif: $total frames, ${#pages[@]} pages"
+say "preview: $gif: $total frames, ${#pages[@]} page$([ ${#pages[@]} -eq 1 ] || echo s)"

@@ -12,24 +12,33 @@ void SendReload(HWND hwnd)
 }
 
 // Depth first: each child, its descendants, then its next sibling.
-void ReloadItemsBelow(HWND parent)
+int ReloadItemsBelow(HWND parent)
 {
+    int reached = 0;
     for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         wchar_t name[512] = L"";
         ::GetClassNameW(child, name, 512);
-        if (::lstrcmpW(name, L"Orvane") == 0)
+        if (::lstrcmpW(name, L"Orvane") == 0) {
             SendReload(child);
-        ReloadItemsBelow(child);
+            ++reached;
+        }
+        reached += ReloadItemsBelow(child);
     }
+    return reached;
 }
 
 }  // namespace
+
+int ReloadItems()
+{
+    HWND desktop = ::FindWindowW(L"DesktopExplorerWindow", L"Desktop");
+    return desktop ? ReloadItemsBelow(desktop) : 0;
+}
 
 void NotifyReload()
 {
     if (HWND sibling = ::FindWindowW(nullptr, L"Tarlise"))
         SendReload(sibling);
     ::Sleep(kBetweenMs);
-    if (HWND desktop = ::FindWindowW(L"DesktopExplorerWindow", L"Desktop"))
-        ReloadItemsBelow(desktop);
+    ReloadItems();
 }

@@ -11,3 +11,6 @@ inline constexpr UINT WM_RELOADSETTING = WM_USER + 101;
 // of class "Orvane" under the Today screen's desktop window. A window that
 // does not answer within a second is passed over.
 void NotifyReload();
+// The second half alone: every item window of class "Orvane" under the
+// Today screen's desktop window; the number of windows asked.
+int ReloadItems();

@@ -7,9 +7,14 @@
 //
 //   tap X Y | press X Y | move X Y [STEPS] [MS] | release X Y | hold X Y MS
 //   key NAME|VK | wait MS | select [N|NAME] | deselect | items | rotate | reload
-//   screenshot FILE.png | capture DIR INTERVAL_MS DURATION_MS | paints | quit
+//   screenshot FILE.png | capture DIR INTERVAL_MS DURATION_MS [rest] | paints
+//   reloadsetting | quit
 //   menu ITEM: waits for an item's popup menu, lists its items and chooses
 //              the ITEM-th (0 closes it without a choice)
+//   capture ... rest: ends early once the items have painted nothing for a
+//              while (their motions have finished)
+//   reloadsetting: the settings program's reload request to every Orvane
+//              item window (the configuration changed on disk)
 #pragma once
 
 #include "Pointer.h"
@@ -71,10 +76,12 @@ private:
     void Paints(const CArgs& a);
     void Rotate(const CArgs& a);
     void Reload(const CArgs& a);
+    void ReloadSetting(const CArgs& a);
     void Screenshot(const CArgs& a);
     void Capture(const CArgs& a);
     void Quit(const CArgs& a);
     void Menu(const CArgs& a);
+    bool AtRest();
     // Ends the steps being played after the one running now.
     void SkipSteps() { m_nNextStep = m_steps.size(); }
 
@@ -97,4 +104,8 @@ private:
     std::wstring m_strOk;
     std::wstring m_strStepError;
     int m_nSettle = 0;
+    // A capture that ends at rest: the items' paints last counted and when
+    // that count last changed.
+    int m_nRestPaints = 0;
+    DWORD m_dwQuietSince = 0;
 };

@@ -4,6 +4,7 @@
 #include "Output.h"
 #include "Picture.h"
 #include "PopupMenu.h"
+#include "Reload.h"
 #include "ScriptParse.h"
 #include "TodayScreen.h"
 
@@ -15,6 +16,9 @@ constexpr long kMaxMs = 600000;
 constexpr int kDefaultMoveSteps = 10;
 constexpr long kDefaultMoveMs = 200;
 constexpr long kMaxFrames = 10000;
+// Items that have painted nothing for this long are at rest: well over the
+// slowest frame period the settings program offers (200 ms).
+constexpr DWORD kRestMs = 500;
 
 std::wstring Xy(POINT pt) { return std::to_wstring(pt.x) + L" " + std::to_wstring(pt.y); }
 
@@ -43,7 +47,8 @@ const CScript::CCommand CScript::s_commands[] = {
     {L"rotate", 0, 0, &CScript::Rotate},
     {L"reload", 0, 0, &CScript::Reload},
     {L"screenshot", 1, 1, &CScript::Screenshot},
-    {L"capture", 3, 3, &CScript::Capture},
+    {L"capture", 3, 4, &CScript::Capture},
+    {L"reloadsetting", 0, 0, &CScript::ReloadSetting},
     {L"quit", 0, 0, &CScript::Quit},
     {L"menu", 1, 1, &CScript::Menu},
 };
@@ -222,22 +227,49 @@ void CScript::Screenshot(const CArgs& a)
 void CScript::Capture(const CArgs& a)
 {
     const std::optional<long> interval = Number(a[1], 1, kMaxMs), duration = Number(a[2], 1, kMaxMs);
-    if (!interval || !duration || *duration / *interval > kMaxFrames)
-        return Fail(L"capture DIR INTERVAL_MS DURATION_MS");
+    const bool untilRest = a.size() > 3;
+    if (!interval || !duration || *duration / *interval > kMaxFrames || (untilRest && a[3] != L"rest"))
+        return Fail(L"capture DIR INTERVAL_MS DURATION_MS [rest]");
     if (!MakeFolder(a[0]))
         return Fail(L"cannot make " + a[0]);
     const long frames = *duration / *interval > 0 ? *duration / *interval : 1;
+    m_nRestPaints = -1;
     std::vector<CStep> plan;
     for (long i = 0; i < frames; ++i) {
         wchar_t name[32];
         std::swprintf(name, 32, L"\\frame_%04ld.png", i);
-        plan.push_back({i ? static_cast<UINT>(*interval) : 0, [this, path = a[0] + name] {
+        plan.push_back({i ? static_cast<UINT>(*interval) : 0, [this, untilRest, i, dir = a[0], path = a[0] + name] {
                             CPixels shot;
                             if (!m_screen.Capture(shot) || !EncodePng(path, shot))
                                 m_strStepError = L"cannot write " + path;
+                            m_strOk = L"capture " + dir + L" " + std::to_wstring(i + 1) + L" frames";
+                            if (untilRest && AtRest())
+                                SkipSteps();
                         }});
     }
-    Play(std::move(plan), L"capture " + a[0] + L" " + std::to_wstring(frames) + L" frames");
+    Play(std::move(plan), L"");
+}
+
+// Counts the items' paints since the last call; true once the count has
+// stood still for kRestMs.
+bool CScript::AtRest()
+{
+    int paints = 0;
+    for (const auto& item : m_screen.Items())
+        paints += item->Paints();
+    const DWORD now = ::GetTickCount();
+    if (paints != m_nRestPaints) {
+        m_nRestPaints = paints;
+        m_dwQuietSince = now;
+        return false;
+    }
+    return now - m_dwQuietSince >= kRestMs;
+}
+
+void CScript::ReloadSetting(const CArgs&)
+{
+    const int windows = ReloadItems();
+    Ok(L"reloadsetting " + std::to_wstring(windows) + (windows == 1 ? L" window" : L" windows"));
 }
 
 void CScript::Quit(const CArgs&)

@@ -13,6 +13,7 @@ constexpr UINT_PTR kPollTimer = 1;
 constexpr UINT kPollMs = 2000;  // the refresh-cache query's period on the device
 constexpr WPARAM kReloadItems = 0xF2;
 constexpr UINT kTakeSelection = WM_APP + 1;  // posted: wParam the item window that took it
+constexpr WPARAM kRotateKey = 'R';
 
 std::wstring MessageName(UINT msg)
 {
@@ -29,6 +30,15 @@ std::wstring MessageName(UINT msg)
     wchar_t text[16];
     std::swprintf(text, 16, L"0x%04X", msg);
     return text;
+}
+
+// The top left corner of a window of that size in the middle of the PC's
+// screen, never off its top or left edge.
+POINT CentredOnScreen(int width, int height)
+{
+    const int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    return {x > 0 ? x : 0, y > 0 ? y : 0};
 }
 
 }  // namespace
@@ -48,9 +58,8 @@ bool CTodayScreen::Create(std::wstring& error)
     }
     RECT rect = {0, 0, m_options.width, m_options.height};
     if (m_options.show) {
-        const int x = (::GetSystemMetrics(SM_CXSCREEN) - m_options.width) / 2;
-        const int y = (::GetSystemMetrics(SM_CYSCREEN) - m_options.height) / 2;
-        ::OffsetRect(&rect, x > 0 ? x : 0, y > 0 ? y : 0);
+        const POINT at = CentredOnScreen(m_options.width, m_options.height);
+        ::OffsetRect(&rect, at.x, at.y);
     }
     // No frame: the window rectangle is the device screen, as on the device.
     if (!CreateBase(L"DesktopExplorerWindow", L"Desktop", WS_POPUP | WS_CLIPCHILDREN, rect, nullptr)) {
@@ -84,7 +93,10 @@ LRESULT CTodayScreen::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         OnTimer(wParam);
         return 0;
     case WM_KEYDOWN:
-        m_selection.Key(static_cast<UINT>(wParam));
+        if (m_options.show && wParam == kRotateKey)
+            Rotate();  // a person's way to turn the device
+        else
+            m_selection.Key(static_cast<UINT>(wParam));
         return 0;
     case WM_WININICHANGE:
         if (wParam == kReloadItems)
@@ -288,7 +300,14 @@ void CTodayScreen::Rotate()
 {
     RECT client;
     ::GetClientRect(Hwnd(), &client);
-    ::SetWindowPos(Hwnd(), nullptr, 0, 0, client.bottom, client.right, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!m_options.show) {
+        ::SetWindowPos(Hwnd(), nullptr, 0, 0, client.bottom, client.right, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
+    // Shown to a person: centred again, so that a screen made square for
+    // both orientations holds the turned one too.
+    const POINT at = CentredOnScreen(client.bottom, client.right);
+    ::SetWindowPos(Hwnd(), nullptr, at.x, at.y, client.bottom, client.right, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool CTodayScreen::Capture(CPixels& out)

@@ -21,6 +21,10 @@ constexpr ResPair kStrings[] = {
     {252, 253}, {254, 255}, {256, 257}, {258, 259}, {262, 263}, {264, 265},
     // The program's own messages.
     {400, 401}, {402, 403},
+    // The Apps tab: "no page" has its twin too; its buttons and the icon
+    // editor's refusals of fields the page file cannot hold.
+    {239, 240}, {470, 480}, {471, 481}, {472, 482}, {473, 483}, {474, 484}, {475, 485}, {476, 486}, {477, 487},
+    {478, 488}, {479, 489}, {490, 491},
 };
 
 template <std::size_t N>

@@ -28,7 +28,7 @@ inline constexpr SettingsScreen kSmallScreen = {240, 320};
 inline constexpr SettingsScreen kLargeScreen = {480, 640};
 
 // Tab positions of the pages this program has.
-enum SettingsTab : int { TAB_ENV = 0, TAB_BASIC, TAB_PORT_LAND, TAB_COLOR, TAB_VERSION, TAB_COUNT };
+enum SettingsTab : int { TAB_APP = 0, TAB_ENV, TAB_BASIC, TAB_PORT_LAND, TAB_COLOR, TAB_VERSION, TAB_COUNT };
 
 class CSettingsSession {
 public:

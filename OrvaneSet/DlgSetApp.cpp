@@ -39,20 +39,6 @@ bool FolderExists(const std::wstring& folder)
     return FileExists(path);
 }
 
-// The field's row, for its label.
-int RowOf(IconField field)
-{
-    switch (field) {
-    case IconField::Name: return ROW_NAME;
-    case IconField::Path: return ROW_PATH;
-    case IconField::Args: return ROW_ARGS;
-    case IconField::IconFile: return ROW_ICON;
-    case IconField::RegKey: return ROW_REGKEY;
-    case IconField::RegValue: return ROW_REGVALUE;
-    }
-    return ROW_NAME;
-}
-
 std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
 
 std::wstring FieldMessage(const IconCheck& check, const std::wstring& label)
@@ -96,14 +82,10 @@ BOOL CDlgSetApp::OnInitDialog()
 
     LoadRows();
     if (!m_bFresh) {
-        SetRowText(ROW_NAME, m_Entry.Name);
-        SetRowText(ROW_PATH, m_Entry.Path);
-        SetRowText(ROW_ARGS, m_Entry.Args);
-        SetRowText(ROW_ICON, m_Entry.IconFile);
+        for (const AppTextRow& t : kAppTextRows)
+            SetRowText(t.row, m_Entry.*t.field);
         SetRowNum(ROW_REGMODE, m_Entry.RegMode);
         SetRowNum(ROW_REGROOT, m_Entry.RegRoot);
-        SetRowText(ROW_REGKEY, m_Entry.RegKey);
-        SetRowText(ROW_REGVALUE, m_Entry.RegValue);
         SetRowText(ROW_REGTEST, L"");
     }
     // The list takes its columns from its size: the editor covers its owner first.
@@ -272,16 +254,9 @@ IconEntry CDlgSetApp::Edited(unsigned kind) const
         e.nAppType = static_cast<std::uint16_t>(kind);
     }
     // Fields without a row (a short definition file) stay as they were.
-    auto text = [this](int row, std::wstring& field) {
-        if (row < m_Rows.Count())
-            field = RowText(row);
-    };
-    text(ROW_NAME, e.Name);
-    text(ROW_PATH, e.Path);
-    text(ROW_ARGS, e.Args);
-    text(ROW_ICON, e.IconFile);
-    text(ROW_REGKEY, e.RegKey);
-    text(ROW_REGVALUE, e.RegValue);
+    for (const AppTextRow& t : kAppTextRows)
+        if (t.row < m_Rows.Count())
+            e.*t.field = RowText(t.row);
     if (ROW_REGMODE < m_Rows.Count())
         e.RegMode = SmallNumber(RowNum(ROW_REGMODE), 255);
     if (ROW_REGROOT < m_Rows.Count())
@@ -308,7 +283,7 @@ bool CDlgSetApp::Validate(const IconEntry& e, unsigned kind) const
     const IconCheck check = CheckIconFields(e);
     if (check.fault == IconFault::None)
         return true;
-    Message(FieldMessage(check, RowLabel(RowOf(check.field))), kErrorCaption, MB_OK | MB_ICONERROR);
+    Message(FieldMessage(check, RowLabel(kAppTextRows[static_cast<int>(check.field)].row)), kErrorCaption, MB_OK | MB_ICONERROR);
     return false;
 }
 

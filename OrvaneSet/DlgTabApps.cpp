@@ -5,31 +5,10 @@
 #include "OrvaneSet_rc.h"
 #include "config/Page.h"
 #include "settings/AppEdit.h"
+#include "ui/ListView.h"
 #include "ui/Res.h"
 
 #include <utility>
-
-namespace {
-
-void AddColumn(HWND list, int index, const wchar_t* title, int width)
-{
-    LVCOLUMNW col = {};
-    col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    col.pszText = const_cast<wchar_t*>(title);
-    col.cx = width;
-    col.iSubItem = index;
-    ::SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&col));
-}
-
-void SetCell(HWND list, int row, int column, const std::wstring& text)
-{
-    LVITEMW item = {};
-    item.iSubItem = column;
-    item.pszText = const_cast<wchar_t*>(text.c_str());
-    ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-}
-
-}  // namespace
 
 CDlgTabApps::CDlgTabApps(CDlgMain& main) : CDlgTab2(main, IDD_APPS, IDD_APPS_LARGE) {}
 
@@ -50,9 +29,9 @@ BOOL CDlgTabApps::OnInitDialog()
     RECT rc;
     ::GetClientRect(list, &rc);
     const int w = rc.right;
-    AddColumn(list, 0, L"Name", 3 * w / 10);
-    AddColumn(list, 1, L"Path", 6 * w / 10);
-    AddColumn(list, 2, L"Option", 6 * w / 10);
+    AddListColumn(list, 0, L"Name", 3 * w / 10);
+    AddListColumn(list, 1, L"Path", 6 * w / 10);
+    AddListColumn(list, 2, L"Option", 6 * w / 10);
     return TRUE;
 }
 
@@ -108,8 +87,8 @@ void CDlgTabApps::ListIcons(int select)
         item.pszText = const_cast<wchar_t*>(e.Name.c_str());
         item.lParam = row;
         ::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        SetCell(list, row, 1, e.Path);
-        SetCell(list, row, 2, e.Args);
+        SetListCell(list, row, 1, e.Path);
+        SetListCell(list, row, 2, e.Args);
         ++row;
     }
     if (select < 0 || select >= row)

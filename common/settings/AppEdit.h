@@ -25,6 +25,17 @@ enum AppRow : int {
     ROW_COUNT
 };
 
+// The entry's text fields and the rows that edit them, in the order of
+// IconField (settings/IconCheck).
+struct AppTextRow {
+    int row;
+    std::wstring IconEntry::*field;
+};
+inline constexpr AppTextRow kAppTextRows[] = {
+    {ROW_NAME, &IconEntry::Name},       {ROW_PATH, &IconEntry::Path},     {ROW_ARGS, &IconEntry::Args},
+    {ROW_ICON, &IconEntry::IconFile},   {ROW_REGKEY, &IconEntry::RegKey}, {ROW_REGVALUE, &IconEntry::RegValue},
+};
+
 // One entry of the kind combo: its type code and the (Japanese) string id
 // of its label.
 struct AppKind {

@@ -2,25 +2,17 @@
 
 #include "CodePage.h"
 #include "config/TextFile.h"
+#include "settings/AppEdit.h"
 
+#include <iterator>
 #include <string_view>
 
 namespace {
 
-struct FieldRule {
-    IconField field;
-    const std::wstring IconEntry::*text;
-    const wchar_t* separators;  // characters the reader splits this field at
-};
-
 // Name to image are comma fields; the key ends at ";"; the value is the
 // rest of the line, yet ";" is the text form's separator there too and
 // stays out of it.
-constexpr FieldRule kRules[] = {
-    {IconField::Name, &IconEntry::Name, L","},       {IconField::Path, &IconEntry::Path, L","},
-    {IconField::Args, &IconEntry::Args, L","},       {IconField::IconFile, &IconEntry::IconFile, L","},
-    {IconField::RegKey, &IconEntry::RegKey, L";"},   {IconField::RegValue, &IconEntry::RegValue, L";"},
-};
+const wchar_t* SeparatorsOf(IconField field) { return field < IconField::RegKey ? L"," : L";"; }
 
 // Line breaks end the line; the other control characters have no business
 // in a one-line field either.
@@ -33,20 +25,20 @@ bool StoresInCodePage(const std::wstring& text)
     return bytes.find('\xFF') == std::string::npos && AnsiToWide(bytes) == text;
 }
 
-IconCheck CheckField(const FieldRule& rule, const std::wstring& text)
+IconCheck CheckField(IconField field, const std::wstring& text)
 {
     for (const wchar_t c : text) {
-        if (std::wstring_view(rule.separators).find(c) != std::wstring_view::npos)
-            return {IconFault::Separator, rule.field, std::wstring(1, c)};
+        if (std::wstring_view(SeparatorsOf(field)).find(c) != std::wstring_view::npos)
+            return {IconFault::Separator, field, std::wstring(1, c)};
         if (IsControl(c))
-            return {IconFault::Control, rule.field, {}};
+            return {IconFault::Control, field, {}};
     }
     if (text.size() > kIconFieldMax)
-        return {IconFault::TooLong, rule.field, std::to_wstring(kIconFieldMax)};
+        return {IconFault::TooLong, field, std::to_wstring(kIconFieldMax)};
     if (text == L"\\\\")
-        return {IconFault::Marker, rule.field, text};
+        return {IconFault::Marker, field, text};
     if (!StoresInCodePage(text))
-        return {IconFault::CodePage, rule.field, {}};
+        return {IconFault::CodePage, field, {}};
     return {};
 }
 
@@ -54,15 +46,19 @@ IconCheck CheckField(const FieldRule& rule, const std::wstring& text)
 
 IconCheck CheckIconFields(const IconEntry& entry)
 {
-    const FieldRule* longest = &kRules[0];
-    for (const FieldRule& rule : kRules) {
-        const std::wstring& text = entry.*rule.text;
-        if (IconCheck check = CheckField(rule, text); check.fault != IconFault::None)
+    IconField longest = IconField::Name;
+    size_t longestSize = 0;
+    for (size_t i = 0; i < std::size(kAppTextRows); ++i) {
+        const auto field = static_cast<IconField>(i);
+        const std::wstring& text = entry.*kAppTextRows[i].field;
+        if (IconCheck check = CheckField(field, text); check.fault != IconFault::None)
             return check;
-        if (text.size() > (entry.*longest->text).size())
-            longest = &rule;
+        if (text.size() > longestSize) {
+            longest = field;
+            longestSize = text.size();
+        }
     }
     if (WideToAnsi(FormatIconEntry(entry, false)).size() > static_cast<size_t>(CTextFile::kMaxLineBytes))
-        return {IconFault::LineTooLong, longest->field, std::to_wstring(CTextFile::kMaxLineBytes)};
+        return {IconFault::LineTooLong, longest, std::to_wstring(CTextFile::kMaxLineBytes)};
     return {};
 }

@@ -9,7 +9,7 @@
 
 #include <string>
 
-// The stored text fields, by the icon editor's rows.
+// The stored text fields, in the order of the text form.
 enum class IconField { Name, Path, Args, IconFile, RegKey, RegValue };
 
 enum class IconFault {

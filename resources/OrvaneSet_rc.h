@@ -134,6 +134,34 @@
 #define IDS_FIELD_CODE_PAGE 478   // 488
 #define IDS_FIELD_MARKER 479      // 489
 #define IDS_ICON_LINE_TOO_LONG 490 // 491
+// File chooser (template, soft keys with the "Path" menu, controls, texts)
+#define IDD_SELFILE 134
+#define IDM_SELFILE_BAR 501       // English 502
+#define IDM_SELFILE_BAR_ENG 502
+#define ID_SELFILE_PATH0 33000    // + the entry's position in the "Path" menu
+#define ID_SELFILE_CANCEL 32821
+#define IDC_SELFILE_LIST 1001
+#define IDC_SELFILE_PATH 1003
+#define IDC_SELFILE_TYPE 1006
+#define IDC_SELFILE_SELECT 1044
+#define IDC_SELFILE_VIEW 1045
+#define IDC_SELFILE_NAME 1046
+#define IDC_SELFILE_NAME_LABEL 1051
+#define IDC_SELFILE_TYPE_LABEL 1052
+#define IDC_SELFILE_PATH_LABEL 1053
+#define IDS_NO_FILE_SELECTED 156  // 175
+#define IDS_SELFILE_TITLE 440     // 441
+#define IDS_SELFILE_DIR_TITLE 442 // 443
+#define IDS_SELFILE_FILE 444      // 445
+#define IDS_SELFILE_TYPE 446      // 447
+#define IDS_SELFILE_PATH 448      // 449
+#define IDS_SELFILE_VIEW 450      // 451
+#define IDS_SELFILE_SELECT 452    // 453
+#define IDS_SELFILE_COL_NAME 454  // 455
+#define IDS_SELFILE_COL_TYPE 456  // 457
+#define IDS_SELFILE_COL_SIZE 458  // 459
+#define IDS_SELFILE_COL_DATE 460  // 461
+#define IDS_SELFILE_ALL 462       // 463
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)

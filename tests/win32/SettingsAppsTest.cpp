@@ -3,6 +3,7 @@
 // value editors they open, the soft keys and the answers to messages.
 #include "DialogWatcher.h"
 #include "DlgSetApp.h"
+#include "DlgSelFile.h"
 #include "DlgTabApps.h"
 #include "IconCompare.h"
 #include "MenuBar_win.h"
@@ -94,6 +95,32 @@ bool SetRow(HWND editor, int index, const std::wstring& text, std::vector<std::w
     return true;
 }
 
+// In the row's value editor, "..." and in the chooser the file (selected,
+// then Select; none: Cancel); what the chooser offered as types.
+std::vector<std::wstring> BrowseRow(HWND editor, int index, const std::wstring& file)
+{
+    std::vector<std::wstring> types;
+    if (!TapRow(editor, index))
+        return types;
+    HWND value = WaitForDialog(L"Setting", 5000);
+    PostCommand(value, IDC_EDIT_BROWSE);
+    if (HWND chooser = WaitForDialog(L"Select File", 5000)) {
+        types = ComboItems(chooser, IDC_SELFILE_TYPE);
+        HWND list = ::GetDlgItem(chooser, IDC_SELFILE_LIST);
+        for (int row = 0, n = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); row < n; ++row)
+            if (ListCell(list, row, 0) == file) {
+                LVITEMW state = {};
+                state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
+                ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
+            }
+        PostCommand(chooser, file.empty() ? ID_SELFILE_CANCEL : IDC_SELFILE_SELECT);
+        WaitGone(chooser);
+    }
+    TapSoftKey(value, 0);
+    WaitGone(value);
+    return types;
+}
+
 // The text of the message with the caption, answered with the button;
 // "<none>" when none came.
 std::wstring Answer(const wchar_t* caption, int button = IDOK, DWORD giveUpMs = 5000)
@@ -110,7 +137,8 @@ std::wstring Answer(const wchar_t* caption, int button = IDOK, DWORD giveUpMs = 
 // What a driver of the editor saw, for the test thread to check.
 struct Seen {
     std::vector<std::wstring> rows, items;
-    std::wstring message, name, icon;
+    std::wstring message, name;
+    std::vector<std::wstring> icon;
 };
 
 class SettingsApps : public ::testing::Test {
@@ -118,6 +146,7 @@ protected:
     void SetUp() override
     {
         CDlgSetApp::ForgetRun();
+        session.Device().WriteFile(L"\\Program Files\\pad.exe", "M");
         ASSERT_TRUE(session.Open());
         session.SelectTab(TAB_APP);
     }
@@ -182,12 +211,14 @@ TEST_F(SettingsApps, IconsBuiltHereSaveAndLoadBack)
     const size_t home = Page(L"Home").icons.entries.size();
 
     Seen seen;
+    std::vector<std::wstring> kinds;
     Run(IDC_APPS_ADD, [&](HWND editor) {
-        seen.items = ComboItems(editor, IDC_SETAPP_KIND);
+        kinds = ComboItems(editor, IDC_SETAPP_KIND);
         ChooseItem(editor, IDC_SETAPP_KIND, L"Executable File(exe)");
-        SetRow(editor, ROW_PATH, L"\\Windows\\notepad.exe");
-        seen.name = RowValue(editor, ROW_NAME);  // named after the file
+        seen.items = BrowseRow(editor, ROW_PATH, L"pad.exe");
+        seen.name = RowValue(editor, ROW_NAME);  // named after the file chosen
         SetRow(editor, ROW_ARGS, L"/a b.txt");
+        seen.icon = BrowseRow(editor, ROW_ICON, L"");
         SetRow(editor, ROW_ICON, L"\\Program Files\\Orvane\\Icon\\Notes.png");
         SetRow(editor, ROW_REGMODE, L"NAME + REG");
         SetRow(editor, ROW_REGROOT, L"HKCU");
@@ -198,12 +229,14 @@ TEST_F(SettingsApps, IconsBuiltHereSaveAndLoadBack)
     });
     EXPECT_EQ((std::vector<std::wstring>{L"Executable File(exe)", L"Shortcut File(lnk)", L"Favorites(url)", L"Resent",
                                          L"Task Manage", L"Page Link", L"Blank", L"Plugin"}),
-              seen.items);
-    EXPECT_EQ(L"notepad", seen.name);
+              kinds);
+    EXPECT_EQ(std::vector<std::wstring>{L"Executable File(*.exe)"}, seen.items);
+    EXPECT_EQ(L"pad", seen.name);
+    EXPECT_EQ((std::vector<std::wstring>{L"Image File(*.bmp;*.png;*.jpg;*.gif)", L"All Files(*.*)"}), seen.icon);
     EXPECT_EQ(9u, seen.rows.size()) << "every row but the slot count";
     ASSERT_EQ(home + 1, Page(L"Home").icons.entries.size());
     const IconEntry& added = Page(L"Home").icons.entries.back();
-    EXPECT_EQ(L"1,notepad,\\Windows\\notepad.exe,/a b.txt,\\Program Files\\Orvane\\Icon\\Notes.png,3,"
+    EXPECT_EQ(L"1,pad,\\Program Files\\pad.exe,/a b.txt,\\Program Files\\Orvane\\Icon\\Notes.png,3,"
               L"HKCU;Software\\Orvane\\Apps;Count",
               FormatIconEntry(added, false));
     EXPECT_EQ(Tab().SelectedIcon(), static_cast<int>(home));
@@ -281,7 +314,8 @@ TEST_F(SettingsApps, IconsBuiltHereSaveAndLoadBack)
     ASSERT_NE(nullptr, reloaded);
     ASSERT_EQ(built.size(), reloaded->icons.entries.size());
     for (size_t i = 0; i < built.size(); ++i)
-        EXPECT_TRUE(SameStoredFields(built[i], reloaded->icons.entries[i])) << NarrowText(FormatIconEntry(built[i], false));
+        EXPECT_TRUE(SameStoredFields(built[i], reloaded->icons.entries[i]))
+            << NarrowText(FormatIconEntry(built[i], false));
 }
 
 // Recent and task entries come as runs of the slots a page lacks; slots are
@@ -351,24 +385,24 @@ TEST_F(SettingsApps, RefusedIcons)
         const wchar_t* caption;
         const wchar_t* message;
     } cases[] = {
-        {L"Executable File(exe)", {{ROW_PATH, L"\\x.exe"}, {ROW_NAME, L""}}, L"OrvaneSet", L"Not Set Name."},
+        {L"Executable File(exe)", {{ROW_PATH, L"\\x.exe"}}, L"OrvaneSet", L"Not Set Name."},
         {L"Executable File(exe)", {{ROW_NAME, L"a,b"}}, L"OrvaneSet", L"[], is disable at name."},
         {L"Executable File(exe)", {{ROW_NAME, L"x"}}, L"Orvane(Error)", L"Path, No Selected"},
         {L"Page Link", {{ROW_NAME, L"x"}}, L"Orvane(Error)", L"Page, No Selected"},
         {L"Shortcut File(lnk)",
-         {{ROW_PATH, L"\\a.lnk"}, {ROW_ICON, L"\\Icon\\a,b.png"}},
+         {{ROW_NAME, L"x"}, {ROW_PATH, L"\\a.lnk"}, {ROW_ICON, L"\\Icon\\a,b.png"}},
          L"Orvane(Error)",
          L"Icon file cannot hold \",\":\nthe page file separates its fields with it."},
         {L"Executable File(exe)",
-         {{ROW_PATH, L"\\a.exe"}, {ROW_REGKEY, L"Soft;ware"}},
+         {{ROW_NAME, L"x"}, {ROW_PATH, L"\\a.exe"}, {ROW_REGKEY, L"Soft;ware"}},
          L"Orvane(Error)",
          L"Registry key cannot hold \";\":\nthe page file separates its fields with it."},
         {L"Executable File(exe)",
-         {{ROW_PATH, L"\\a.exe"}, {ROW_REGVALUE, L"\\\\"}},
+         {{ROW_NAME, L"x"}, {ROW_PATH, L"\\a.exe"}, {ROW_REGVALUE, L"\\\\"}},
          L"Orvane(Error)",
          L"Value name cannot be just \"\\\\\":\nit would read back as empty."},
         {L"Executable File(exe)",
-         {{ROW_PATH, L"\\a.exe"}, {ROW_REGKEY, L"Software\\\u0101"}},
+         {{ROW_NAME, L"x"}, {ROW_PATH, L"\\a.exe"}, {ROW_REGKEY, L"Software\\\u0101"}},
          L"Orvane(Error)",
          L"Registry key holds characters that the page file cannot store."},
     };
@@ -494,11 +528,13 @@ struct LookCase {
     const wchar_t *add, *kind, *nameLabel;
 };
 
+const wchar_t kJapaneseProgram[] = L"\u5b9f\u884c\u30d5\u30a1\u30a4\u30eb(exe)";
+
 const LookCase kLooks[] = {
     {"SmallEnglish", kSmallScreen, "2", L"Add", L"Executable File(exe)", L"Name"},
     {"LargeEnglish", kLargeScreen, "2", L"Add", L"Executable File(exe)", L"Name"},
-    {"SmallJapanese", kSmallScreen, "1", L"\u8ffd\u52a0", L"\u5b9f\u884c\u30d5\u30a1\u30a4\u30eb(exe)", L"\u540d\u524d"},
-    {"LargeJapanese", kLargeScreen, "1", L"\u8ffd\u52a0", L"\u5b9f\u884c\u30d5\u30a1\u30a4\u30eb(exe)", L"\u540d\u524d"},
+    {"SmallJapanese", kSmallScreen, "1", L"\u8ffd\u52a0", kJapaneseProgram, L"\u540d\u524d"},
+    {"LargeJapanese", kLargeScreen, "1", L"\u8ffd\u52a0", kJapaneseProgram, L"\u540d\u524d"},
 };
 
 class SettingsAppsLook : public ::testing::TestWithParam<LookCase> {};

@@ -1,0 +1,365 @@
+// The file chooser under Wine over a folder tree of the test device, worked
+// as a user works it: taps on entries and column headers, the type and path
+// combos, the "Path" menu, Select, the soft keys; and the value editor's
+// "..." that opens it.
+#include "DlgItemEdit.h"
+#include "DlgSelFile.h"
+#include "MenuBar_win.h"
+#include "OrvaneSet_rc.h"
+#include "PluginRun.h"
+#include "SettingsRun.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+const std::wstring kTool = L"\\Program Files\\Tool\\";
+
+std::wstring WindowText(HWND hwnd)
+{
+    wchar_t text[512] = L"";
+    ::SendMessageW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::vector<std::wstring> ComboTexts(HWND dialog, int id)
+{
+    HWND combo = ::GetDlgItem(dialog, id);
+    std::vector<std::wstring> items;
+    for (LRESULT i = 0, n = ::SendMessageW(combo, CB_GETCOUNT, 0, 0); i < n; ++i) {
+        wchar_t text[256] = L"";
+        ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        items.push_back(text);
+    }
+    return items;
+}
+
+// Picks the combo's entry at the position, as a tap in its list would.
+void ChooseAt(HWND dialog, int id, int at)
+{
+    HWND combo = ::GetDlgItem(dialog, id);
+    ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+HWND List(HWND chooser) { return ::GetDlgItem(chooser, IDC_SELFILE_LIST); }
+
+std::wstring Cell(HWND chooser, int row, int column)
+{
+    wchar_t text[260] = L"";
+    LVITEMW item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = 260;
+    ::SendMessageW(List(chooser), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+// The rows as "name|type|size" (type only where asked for).
+std::vector<std::wstring> Rows(HWND chooser, int column = 0)
+{
+    std::vector<std::wstring> rows;
+    const int n = static_cast<int>(::SendMessageW(List(chooser), LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i)
+        rows.push_back(column ? Cell(chooser, i, 0) + L"|" + Cell(chooser, i, column) : Cell(chooser, i, 0));
+    return rows;
+}
+
+int RowOf(HWND chooser, const std::wstring& name)
+{
+    const std::vector<std::wstring> rows = Rows(chooser);
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (rows[i] == name)
+            return static_cast<int>(i);
+    return -1;
+}
+
+// Waits until the list has handled what was posted to it before: a change
+// of the date column's width, posted after it, shows that (or the list is
+// gone, when a tap ended the chooser).
+void Settle(HWND list)
+{
+    const int width = static_cast<int>(::SendMessageW(list, LVM_GETCOLUMNWIDTH, 3, 0));
+    const int marker = width % 2 ? width - 1 : width + 1;
+    ::PostMessageW(list, LVM_SETCOLUMNWIDTH, 3, marker);
+    for (int i = 0; i < 150 && ::IsWindow(list) && ::SendMessageW(list, LVM_GETCOLUMNWIDTH, 3, 0) != marker; ++i)
+        ::Sleep(20);
+}
+
+// A tap on the row (twice: a double tap), posted as the pen makes it.
+void TapRow(HWND chooser, const std::wstring& name, bool twice = false)
+{
+    const int row = RowOf(chooser, name);
+    RECT rc = {LVIR_LABEL, 0, 0, 0};
+    ::SendMessageW(List(chooser), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rc));
+    const LPARAM at = MAKELPARAM(rc.left + 4, (rc.top + rc.bottom) / 2);
+    ::PostMessageW(List(chooser), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageW(List(chooser), WM_LBUTTONUP, 0, at);
+    if (twice) {
+        ::PostMessageW(List(chooser), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+        ::PostMessageW(List(chooser), WM_LBUTTONUP, 0, at);
+    }
+    Settle(List(chooser));
+}
+
+void TapHeader(HWND chooser, int column)
+{
+    HWND header = reinterpret_cast<HWND>(::SendMessageW(List(chooser), LVM_GETHEADER, 0, 0));
+    RECT rc = {};
+    ::SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&rc));
+    const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    ::SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageW(header, WM_LBUTTONUP, 0, at);
+}
+
+class SettingsSelFile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CDeviceSandbox& dev = session.Device();
+        dev.WriteFile(kTool + L"tool.exe", "M");
+        dev.WriteFile(kTool + L"big.exe", std::string(2048, 'x'));
+        dev.WriteFile(kTool + L"pic.bmp", std::string(1025, 'x'));
+        dev.WriteFile(kTool + L"empty.txt", "");
+        dev.MakeFolder(kTool + L"Data");
+        dev.MakeFolder(kTool + L"Plugins");
+        ASSERT_TRUE(session.Open());
+        CDlgSelFile::SetCurrentFolder(kTool);
+    }
+
+    // Runs the chooser; the driver works it meanwhile. The dialog's result.
+    INT_PTR Run(CDlgSelFile& chooser, const wchar_t* title, const std::function<void(HWND)>& work)
+    {
+        CDriver driver([&] {
+            if (HWND dialog = WaitForDialog(title))
+                work(dialog);
+        });
+        const INT_PTR result = chooser.DoModal(session.Hwnd());
+        driver.Join();
+        return result;
+    }
+
+    CSettingsSession session{kLargeScreen};
+};
+
+}  // namespace
+
+// Entering and leaving folders by taps, the combos, the menu, sorting, and
+// a double tap on a file that ends the choice.
+TEST_F(SettingsSelFile, WalkingTheTreeAndChoosingAFile)
+{
+    struct Seen {
+        std::vector<std::wstring> first, sizes, types, paths, data, back, all, root, sorted, menu;
+        std::wstring edit, dataEdit;
+        LRESULT pathSel = -1;
+    } s;
+    CDlgSelFile chooser({{L"Executable File", {L"*.exe"}}, {L"All Files", {L"*.*"}}});
+    const INT_PTR result = Run(chooser, L"Select File", [&](HWND d) {
+        s.first = Rows(d);
+        s.sizes = Rows(d, 2);
+        s.edit = WindowText(::GetDlgItem(d, IDC_SELFILE_NAME));
+        s.types = ComboTexts(d, IDC_SELFILE_TYPE);
+        s.paths = ComboTexts(d, IDC_SELFILE_PATH);
+        s.pathSel = ::SendMessageW(::GetDlgItem(d, IDC_SELFILE_PATH), CB_GETCURSEL, 0, 0);
+        TapRow(d, L"Data");
+        s.data = Rows(d);
+        s.dataEdit = WindowText(::GetDlgItem(d, IDC_SELFILE_NAME));
+        TapRow(d, L"..");
+        s.back = Rows(d);
+        ChooseAt(d, IDC_SELFILE_TYPE, 1);
+        s.all = Rows(d, 2);
+        // The "Path" menu's first entry is the root.
+        ::SendMessageW(d, WM_COMMAND, MAKEWPARAM(ID_SELFILE_PATH0, 0), 0);
+        s.root = Rows(d);
+        // Down to "Tool" through the combo, a level at a time.
+        ChooseAt(d, IDC_SELFILE_PATH, 1);
+        const std::vector<std::wstring> paths = ComboTexts(d, IDC_SELFILE_PATH);
+        const auto tool = std::find(paths.begin(), paths.end(), L"  +-Tool\\");
+        ChooseAt(d, IDC_SELFILE_PATH, static_cast<int>(tool - paths.begin()));
+        TapHeader(d, 2);                   // the first tap sorts descending
+        s.sorted = Rows(d);
+        if (HWND bar = FindMenuBar(d))
+            s.menu = {SoftKeyText(bar, 0), SoftKeyText(bar, 1)};
+        TapRow(d, L"tool.exe", true);
+    });
+    EXPECT_EQ((std::vector<std::wstring>{L"..", L"Data", L"Plugins", L"big.exe", L"tool.exe"}), s.first);
+    EXPECT_EQ((std::vector<std::wstring>{L"..|", L"Data|", L"Plugins|", L"big.exe|2 KB", L"tool.exe|1 KB"}), s.sizes);
+    EXPECT_EQ(L"big.exe", s.edit) << "the first file is chosen at once";
+    EXPECT_EQ((std::vector<std::wstring>{L"Executable File(*.exe)", L"All Files(*.*)"}), s.types);
+    EXPECT_EQ((std::vector<std::wstring>{L"\\", L"+-Program Files\\", L"  +-Tool\\", L"    +-Data\\",
+                                         L"    +-Plugins\\"}),
+              s.paths);
+    EXPECT_EQ(2, s.pathSel);
+    EXPECT_EQ(std::vector<std::wstring>{L".."}, s.data);
+    EXPECT_EQ(L"", s.dataEdit);
+    EXPECT_EQ(s.first, s.back);
+    EXPECT_EQ((std::vector<std::wstring>{L"..|", L"Data|", L"Plugins|", L"big.exe|2 KB", L"empty.txt|0 KB",
+                                         L"pic.bmp|1 KB", L"tool.exe|1 KB"}),
+              s.all);
+    ASSERT_FALSE(s.root.empty());
+    EXPECT_NE(L"..", s.root[0]) << "no way above the root";
+    EXPECT_EQ((std::vector<std::wstring>{L"..", L"big.exe", L"pic.bmp", L"tool.exe", L"empty.txt", L"Data",
+                                         L"Plugins"}),
+              s.sorted);
+    EXPECT_EQ((std::vector<std::wstring>{L"Path", L"Cancel"}), s.menu);
+    EXPECT_EQ(IDOK, result);
+    EXPECT_EQ(L"tool.exe", chooser.Chosen());
+    EXPECT_EQ(kTool + L"tool.exe", chooser.ChosenPath());
+    EXPECT_EQ(kTool, CDlgSelFile::CurrentFolder()) << "kept for the next use";
+}
+
+// Select without a file, Cancel, the folders-only mode and a start folder
+// that points out of the device.
+TEST_F(SettingsSelFile, SelectCancelAndFolders)
+{
+    std::wstring message, typeShown = L"?";
+    CDlgSelFile files;
+    EXPECT_EQ(IDCANCEL, Run(files, L"Select File", [&](HWND d) {
+        TapRow(d, L"Plugins");
+        TapRow(d, L"..");
+        ListView_SetItemState(List(d), RowOf(d, L"Data"), LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        PostCommand(d, IDC_SELFILE_SELECT);
+        if (HWND box = WaitForDialog(L"Orvane")) {
+            message = DialogText(box);
+            PostCommand(box, IDOK);
+        }
+        TapSoftKey(d, 1);
+    }));
+    EXPECT_EQ(L"No File Selected.", message);
+    EXPECT_EQ(kTool, CDlgSelFile::CurrentFolder());
+
+    CDlgSelFile folders({}, SELFILE_FOLDERS_ONLY);
+    std::vector<std::wstring> rows;
+    EXPECT_EQ(IDOK, Run(folders, L"Select Directory", [&](HWND d) {
+        typeShown = ::IsWindowVisible(::GetDlgItem(d, IDC_SELFILE_TYPE)) ? L"shown" : L"hidden";
+        rows = Rows(d);
+        TapRow(d, L"Data");  // one tap only selects
+        PostCommand(d, IDC_SELFILE_SELECT);
+    }));
+    EXPECT_EQ(L"hidden", typeShown);
+    EXPECT_EQ((std::vector<std::wstring>{L"..", L"Data", L"Plugins"}), rows);
+    EXPECT_EQ(L"Data", folders.Chosen());
+    EXPECT_EQ(kTool + L"Data\\", folders.ChosenPath());
+
+    // A start folder above the root, or on a drive, shows the root.
+    for (const wchar_t* start : {L"\\..\\..\\..\\", L"Z:\\etc\\"}) {
+        CDlgSelFile::SetCurrentFolder(start);
+        CDlgSelFile root({}, SELFILE_FOLDERS_ONLY);
+        std::vector<std::wstring> paths;
+        Run(root, L"Select Directory", [&](HWND d) {
+            rows = Rows(d);
+            paths = ComboTexts(d, IDC_SELFILE_PATH);
+            TapSoftKey(d, 1);
+        });
+        EXPECT_EQ((std::vector<std::wstring>{L"Program Files"}), rows) << NarrowText(start);
+        EXPECT_EQ((std::vector<std::wstring>{L"\\", L"+-Program Files\\"}), paths);
+    }
+}
+
+// "..." of a file setting opens the chooser at the setting's folder with its
+// filters and puts the chosen path into the field; of a folder setting, the
+// folder chooser.
+TEST_F(SettingsSelFile, BrowseButtonOfPathSettings)
+{
+    struct Case {
+        EditorKind kind;
+        const wchar_t* params;
+        const wchar_t* title;
+        const wchar_t* tap;
+        std::wstring stored, chosen;
+        std::vector<std::wstring> types;
+    } cases[] = {
+        {EK_FILE_PATH, L"\\Program Files\\Tool:Image File:*.bmp", L"Select File", L"pic.bmp", kTool + L"pic.bmp",
+         L"pic.bmp", {L"Image File(*.bmp)"}},
+        {EK_DIR_PATH, L"", L"Select Directory", L"Plugins", kTool + L"Plugins\\", L"Plugins", {}},
+    };
+    for (const Case& c : cases) {
+        CDlgSelFile::SetCurrentFolder(L"\\");
+        SettingDef def;
+        def.editor = c.kind;
+        def.label = L"Path";
+        def.params = c.params;
+        SettingValue value;
+        value.kind = SettingValue::Text;
+        value.str = c.kind == EK_DIR_PATH ? kTool : L"";
+        std::vector<std::wstring> types;
+        std::wstring field;
+        CDriver driver([&] {
+            HWND editor = WaitForDialog(L"Setting");
+            if (!editor)
+                return;
+            PostCommand(editor, IDC_EDIT_BROWSE);
+            if (HWND chooser = WaitForDialog(c.title)) {
+                types = ComboTexts(chooser, IDC_SELFILE_TYPE);
+                TapRow(chooser, c.tap);
+                if (c.kind == EK_DIR_PATH)
+                    PostCommand(chooser, IDC_SELFILE_SELECT);
+                else
+                    TapRow(chooser, c.tap, true);
+            }
+            for (int i = 0; i < 100 && ::IsWindow(editor) && WindowText(::GetDlgItem(editor, IDC_EDIT_TEXT)) != c.stored; ++i)
+                ::Sleep(20);
+            field = WindowText(::GetDlgItem(editor, IDC_EDIT_TEXT));
+            TapSoftKey(editor, 0);
+        });
+        CDlgItemEdit editor(value, def);
+        EXPECT_EQ(IDOK, editor.DoModal(session.Hwnd()));
+        driver.Join();
+        if (c.kind == EK_FILE_PATH) {
+            EXPECT_EQ(c.types, types);
+        }
+        EXPECT_EQ(c.stored, field);
+        EXPECT_EQ(c.stored, value.str);
+        EXPECT_EQ(c.chosen, editor.ChosenName());
+    }
+}
+
+namespace {
+
+struct Look {
+    SettingsScreen screen;
+    const char* language;  // the language setting
+    const wchar_t* title;
+    const wchar_t* name;
+};
+
+class SettingsSelFileLook : public ::testing::TestWithParam<Look> {};
+
+}  // namespace
+
+// Both screens and both languages: every control inside the chooser, the
+// texts of the language, and a picture of each.
+TEST_P(SettingsSelFileLook, FitsItsScreen)
+{
+    const Look look = GetParam();
+    CSettingsSession session(look.screen, {{Set::LanguageMode, look.language}});
+    session.Device().WriteFile(kTool + L"tool.exe", std::string(40000, 'x'));
+    session.Device().WriteFile(kTool + L"readme.txt", "text");
+    session.Device().MakeFolder(kTool + L"Data");
+    ASSERT_TRUE(session.Open());
+    CDlgSelFile::SetCurrentFolder(kTool);
+    ::testing::AssertionResult inside = ::testing::AssertionSuccess();
+    std::wstring selectText;
+    CDriver driver([&] {
+        HWND d = WaitForDialog(look.title);
+        if (!d)
+            return;
+        inside = ChildrenInside(d);
+        selectText = WindowText(::GetDlgItem(d, IDC_SELFILE_SELECT));
+        SavePng(TestOutputFolder(L"settings-shots") + L"\\selfile-" + look.name + L".png", CaptureWindow(d));
+        TapSoftKey(d, 1);
+    });
+    CDlgSelFile chooser({{L"Executable File", {L"*.exe"}}, {L"All Files", {L"*.*"}}});
+    chooser.DoModal(session.Hwnd());
+    driver.Join();
+    EXPECT_TRUE(inside);
+    EXPECT_EQ(std::string(look.language) == "1" ? L"選択" : L"Select", selectText);
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, SettingsSelFileLook,
+                         ::testing::Values(Look{kSmallScreen, "2", L"Select File", L"small-en"},
+                                           Look{kLargeScreen, "2", L"Select File", L"large-en"},
+                                           Look{kSmallScreen, "1", L"ファイル選択", L"small-ja"},
+                                           Look{kLargeScreen, "1", L"ファイル選択", L"large-ja"}));

@@ -2,6 +2,7 @@
 
 #include "DlgItemEdit.h"
 #include "DlgSelFile.h"
+#include "FieldMessage.h"
 #include "FileSys.h"
 #include "MenuBar_win.h"
 #include "OrvaneSet_rc.h"
@@ -9,6 +10,7 @@
 #include "base/Strings.h"
 #include "config/Folders.h"
 #include "config/Page.h"
+#include "config/TextFile.h"
 #include "panels/Registry_win.h"
 #include "settings/IconCheck.h"
 #include "ui/Res.h"
@@ -40,17 +42,12 @@ bool FolderExists(const std::wstring& folder)
     return FileExists(path);
 }
 
-std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
-
 std::wstring FieldMessage(const IconCheck& check, const std::wstring& label)
 {
     switch (check.fault) {
-    case IconFault::Separator: return FormatW(ResString(IDS_FIELD_SEPARATOR), label, Quoted(check.detail));
-    case IconFault::Control: return FormatW(ResString(IDS_FIELD_CONTROL), label);
-    case IconFault::TooLong: return FormatW(ResString(IDS_FIELD_TOO_LONG), label, check.detail);
-    case IconFault::CodePage: return FormatW(ResString(IDS_FIELD_CODE_PAGE), label);
-    case IconFault::Marker: return FormatW(ResString(IDS_FIELD_MARKER), label, Quoted(check.detail));
-    case IconFault::LineTooLong: return FormatW(ResString(IDS_ICON_LINE_TOO_LONG), check.detail, label);
+    case IconFault::Text: return FieldFaultMessage(check.text, label, kIconFieldMax);
+    case IconFault::Marker: return FormatW(ResString(IDS_FIELD_MARKER), label, L"\"\\\\\"");
+    case IconFault::LineTooLong: return FormatW(ResString(IDS_ICON_LINE_TOO_LONG), CTextFile::kMaxLineBytes, label);
     case IconFault::None: break;
     }
     return {};

@@ -17,11 +17,11 @@ void CDlgTabApps::AddResizeCtrls() { AddResizeCtrl(IDC_APPS_LIST); }
 BOOL CDlgTabApps::OnInitDialog()
 {
     CDlgTab2::OnInitDialog();
-    const std::pair<int, unsigned> buttons[] = {{IDC_APPS_ADD, IDS_APPS_ADD},
-                                                {IDC_APPS_EDIT, IDS_APPS_EDIT},
-                                                {IDC_APPS_DEL, IDS_APPS_DEL},
-                                                {IDC_APPS_UP, IDS_APPS_UP},
-                                                {IDC_APPS_DOWN, IDS_APPS_DOWN}};
+    const std::pair<int, unsigned> buttons[] = {{IDC_APPS_ADD, IDS_BUTTON_ADD},
+                                                {IDC_APPS_EDIT, IDS_BUTTON_EDIT},
+                                                {IDC_APPS_DEL, IDS_BUTTON_DEL},
+                                                {IDC_APPS_UP, IDS_BUTTON_UP},
+                                                {IDC_APPS_DOWN, IDS_BUTTON_DOWN}};
     for (const auto& [id, text] : buttons)
         SetItemText(id, ResString(text));
     HWND list = Item(IDC_APPS_LIST);

@@ -95,6 +95,69 @@
 #define IDC_COLOR_NEW 1097
 #define IDC_COLOR_OLD 1098
 
+// Pages tab, page editor and Task tab
+#define IDD_PAGES 106
+#define IDD_PAGES_LARGE 115
+#define IDD_TASK 321          // English 323
+#define IDD_TASK_LARGE 322    // English 324
+#define IDD_TASK_ENG 323
+#define IDD_TASK_ENG_LARGE 324
+#define IDD_SETPAGE 325       // English 327
+#define IDD_SETPAGE_ENG 327
+
+#define IDS_TASK_MODE_MENU 143       // 191
+#define IDS_TASK_MODE_SWITCH_MENU 144  // 192
+#define IDS_TASK_MODE_SWITCH_EXIT 145  // 193
+#define IDS_NOT_SELECTED 221         // 222
+#define IDS_DELETE_PAGE 223          // 224
+#define IDS_PAGE_NOT_SET 225         // 226
+#define IDS_PAGE_BRACKETS 227        // 228
+#define IDS_PAGE_DUPLICATED 229      // 230
+#define IDS_DUPLICATE_PAGE 241       // 242
+#define IDS_PAGE_NO_COPY 243         // 244
+#define IDS_FIELD_TOO_LONG 420       // 421
+#define IDS_FIELD_CANNOT_HOLD 422    // 423
+#define IDS_CHARS_CONTROL 424        // 425
+#define IDS_CHARS_CODE_PAGE 426      // 427
+#define IDS_FIELD_PAGE_NAME 428      // 429
+#define IDS_LINKS_TO_NAME 430        // 431
+#define IDS_FIELD_EXCLUSION 432      // 433
+#define IDS_BUTTON_ADD 434           // 435
+#define IDS_BUTTON_EDIT 436          // 437
+#define IDS_BUTTON_DEL 438           // 439
+#define IDS_BUTTON_UP 470            // 471
+#define IDS_BUTTON_DOWN 472          // 473
+#define IDS_BUTTON_COPY 474          // 475
+#define IDS_BUTTON_PASTE 476         // 477
+
+#define IDC_PAGES_LIST 1004
+#define IDC_PAGES_UP 1005
+#define IDC_PAGES_DEL 1007
+#define IDC_PAGES_ADD 1008
+#define IDC_PAGES_EDIT 1009
+#define IDC_PAGES_COPY 1010
+#define IDC_PAGES_PASTE 1011
+#define IDC_PAGES_DOWN 1012
+
+#define IDC_SETPAGE_NAME 1002
+#define IDC_SETPAGE_SHEET_P 1006
+#define IDC_SETPAGE_SHEET_L 1007
+#define IDC_SETPAGE_SPIN_P 1056
+#define IDC_SETPAGE_SPIN_L 1057
+#define IDC_SETPAGE_START_P 1058
+#define IDC_SETPAGE_START_L 1059
+#define IDC_SETPAGE_ALWAYS_P 1065
+#define IDC_SETPAGE_ALWAYS_L 1066
+#define IDC_SETPAGE_GROUP_P 1090
+#define IDC_SETPAGE_GROUP_L 1091
+
+#define IDC_TASK_WINDOWS 1006
+#define IDC_TASK_DEL 1007
+#define IDC_TASK_ADD 1008
+#define IDC_TASK_MODE 1037
+#define IDC_TASK_EXCLUDED 1051
+#define IDC_TASK_REFRESH 1053
+
 // Apps tab and icon editor
 #define IDD_APPS 105
 #define IDD_APPS_LARGE 113
@@ -119,19 +182,9 @@
 #define IDS_NOT_CHOSEN 213        // 214
 #define IDS_NOT_EDITABLE 217      // 218
 #define IDS_DELETE_ICON 219       // 220
-#define IDS_NOT_SELECTED 221      // 222
 #define IDS_NO_PAGE 239           // 240
 #define IDS_NAME_SEPARATOR 262    // 263
 #define IDS_NAME_EMPTY 264        // 265
-#define IDS_APPS_ADD 470          // 480
-#define IDS_APPS_EDIT 471         // 481
-#define IDS_APPS_DEL 472          // 482
-#define IDS_APPS_UP 473           // 483
-#define IDS_APPS_DOWN 474         // 484
-#define IDS_FIELD_SEPARATOR 475   // 485
-#define IDS_FIELD_CONTROL 476     // 486
-#define IDS_FIELD_TOO_LONG 477    // 487
-#define IDS_FIELD_CODE_PAGE 478   // 488
 #define IDS_FIELD_MARKER 479      // 489
 #define IDS_ICON_LINE_TOO_LONG 490 // 491
 // File chooser (template, soft keys with the "Path" menu, controls, texts)

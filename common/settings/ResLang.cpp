@@ -21,10 +21,12 @@ constexpr ResPair kStrings[] = {
     {252, 253}, {254, 255}, {256, 257}, {258, 259}, {262, 263}, {264, 265},
     // The program's own messages.
     {400, 401}, {402, 403},
-    // The Apps tab: "no page" has its twin too; its buttons and the icon
-    // editor's refusals of fields the page file cannot hold.
-    {239, 240}, {470, 480}, {471, 481}, {472, 482}, {473, 483}, {474, 484}, {475, 485}, {476, 486}, {477, 487},
-    {478, 488}, {479, 489}, {490, 491},
+    // The Pages and Task tabs' own.
+    {420, 421}, {422, 423}, {424, 425}, {426, 427}, {428, 429}, {430, 431}, {432, 433}, {434, 435}, {436, 437},
+    {438, 439}, {470, 471}, {472, 473}, {474, 475}, {476, 477},
+    // The Apps tab: "no page" has its twin too; the icon editor's refusals
+    // of fields the page file cannot hold.
+    {239, 240}, {479, 489}, {490, 491},
     // The file chooser's.
     {440, 441}, {442, 443}, {444, 445}, {446, 447}, {448, 449}, {450, 451}, {452, 453}, {454, 455}, {456, 457},
     {458, 459}, {460, 461}, {462, 463},

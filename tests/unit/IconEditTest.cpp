@@ -132,31 +132,32 @@ TEST(IconEdit, CheckedIconsReadBackAsWritten)
         struct Case {
             IconField field;
             std::wstring text;
-            IconFault fault;
+            FieldFault own;  // the fault of the text as such
+            IconFault fault = own == FieldFault::None ? IconFault::None : IconFault::Text;
             bool kept = false;
         } cases[] = {
-            {IconField::Name, L"Notes [x] (1)", IconFault::None},
-            {IconField::Path, L"\\Windows\\notepad.exe", IconFault::None},
-            {IconField::Args, L"/k ver; echo", IconFault::None},
-            {IconField::RegKey, L"Software\\A,B", IconFault::None},
-            {IconField::RegValue, L"Level", IconFault::None},
-            {IconField::Name, L"a,b", IconFault::Separator},
-            {IconField::Path, L"\\a,b.exe", IconFault::Separator},
-            {IconField::Args, L",", IconFault::Separator},
-            {IconField::IconFile, L"x,y.png", IconFault::Separator},
-            {IconField::RegKey, L"Soft;ware", IconFault::Separator},
-            {IconField::RegValue, L"a;b", IconFault::Separator, true},
-            {IconField::Name, L"two\r\nlines", IconFault::Control},
-            {IconField::Args, L"tab\there", IconFault::Control, true},
-            {IconField::Name, std::wstring(260, L'n'), IconFault::TooLong},
-            {IconField::Path, std::wstring(259, L'p'), IconFault::None},
-            {IconField::Name, L"\\\\", IconFault::Marker},
-            {IconField::RegKey, L"\\\\", IconFault::Marker},
+            {IconField::Name, L"Notes [x] (1)", FieldFault::None},
+            {IconField::Path, L"\\Windows\\notepad.exe", FieldFault::None},
+            {IconField::Args, L"/k ver; echo", FieldFault::None},
+            {IconField::RegKey, L"Software\\A,B", FieldFault::None},
+            {IconField::RegValue, L"Level", FieldFault::None},
+            {IconField::Name, L"a,b", FieldFault::Separator},
+            {IconField::Path, L"\\a,b.exe", FieldFault::Separator},
+            {IconField::Args, L",", FieldFault::Separator},
+            {IconField::IconFile, L"x,y.png", FieldFault::Separator},
+            {IconField::RegKey, L"Soft;ware", FieldFault::Separator},
+            {IconField::RegValue, L"a;b", FieldFault::Separator, IconFault::Text, true},
+            {IconField::Name, L"two\r\nlines", FieldFault::Control},
+            {IconField::Args, L"tab\there", FieldFault::Control, IconFault::Text, true},
+            {IconField::Name, std::wstring(260, L'n'), FieldFault::TooLong},
+            {IconField::Path, std::wstring(259, L'p'), FieldFault::None},
+            {IconField::Name, L"\\\\", FieldFault::None, IconFault::Marker},
+            {IconField::RegKey, L"\\\\", FieldFault::None, IconFault::Marker},
             // Western text stores in 1252, Japanese in 932, neither in the other.
-            {IconField::Name, L"Caf\u00e9", cp == 1252 ? IconFault::None : IconFault::CodePage},
-            {IconField::Name, L"\u30e1\u30e2", cp == 932 ? IconFault::None : IconFault::CodePage},
-            {IconField::Name, L"\u00ff", IconFault::CodePage},  // 0xFF in 1252 ends the line
-            {IconField::Name, L"\u0101", IconFault::CodePage},
+            {IconField::Name, L"Caf\u00e9", cp == 1252 ? FieldFault::None : FieldFault::CodePage},
+            {IconField::Name, L"\u30e1\u30e2", cp == 932 ? FieldFault::None : FieldFault::CodePage},
+            {IconField::Name, L"\u00ff", FieldFault::CodePage},  // 0xFF in 1252 ends the line
+            {IconField::Name, L"\u0101", FieldFault::CodePage},
         };
         for (const Case& c : cases) {
             IconEntry e;
@@ -171,6 +172,7 @@ TEST(IconEdit, CheckedIconsReadBackAsWritten)
             *fields[static_cast<int>(c.field)] = c.text;
             const IconCheck check = CheckIconFields(e);
             EXPECT_EQ(c.fault, check.fault) << cp << " " << static_cast<int>(c.field) << " " << c.text.size();
+            EXPECT_EQ(c.own, check.text.fault) << cp << " " << static_cast<int>(c.field) << " " << c.text.size();
             if (c.fault != IconFault::None) {
                 EXPECT_EQ(c.field, check.field) << cp << " " << c.text.size();
             }

@@ -392,11 +392,11 @@ TEST_F(SettingsApps, RefusedIcons)
         {L"Shortcut File(lnk)",
          {{ROW_NAME, L"x"}, {ROW_PATH, L"\\a.lnk"}, {ROW_ICON, L"\\Icon\\a,b.png"}},
          L"Orvane(Error)",
-         L"Icon file cannot hold \",\":\nthe page file separates its fields with it."},
+         L"Icon file cannot hold \",\"."},
         {L"Executable File(exe)",
          {{ROW_NAME, L"x"}, {ROW_PATH, L"\\a.exe"}, {ROW_REGKEY, L"Soft;ware"}},
          L"Orvane(Error)",
-         L"Registry key cannot hold \";\":\nthe page file separates its fields with it."},
+         L"Registry key cannot hold \";\"."},
         {L"Executable File(exe)",
          {{ROW_NAME, L"x"}, {ROW_PATH, L"\\a.exe"}, {ROW_REGVALUE, L"\\\\"}},
          L"Orvane(Error)",
@@ -404,7 +404,7 @@ TEST_F(SettingsApps, RefusedIcons)
         {L"Executable File(exe)",
          {{ROW_NAME, L"x"}, {ROW_PATH, L"\\a.exe"}, {ROW_REGKEY, L"Software\\\u0101"}},
          L"Orvane(Error)",
-         L"Registry key holds characters that the page file cannot store."},
+         L"Registry key cannot hold characters that the device's code page lacks."},
     };
     const size_t before = Page(L"Home").icons.entries.size();
     for (const Case& c : cases) {

@@ -13,6 +13,7 @@
 #include "config/ConfigLint.h"
 #include "config/Folders.h"
 #include "config/Page.h"
+#include "settings/ResLang.h"
 #include "ui/ListView.h"
 
 #include <gtest/gtest.h>
@@ -588,3 +589,28 @@ TEST_P(SettingsAppsLook, TabAndEditorFitTheirScreen)
 
 INSTANTIATE_TEST_SUITE_P(Settings, SettingsAppsLook, ::testing::ValuesIn(kLooks),
                          [](const ::testing::TestParamInfo<LookCase>& info) { return info.param.name; });
+
+// Every string with an English twin that the program has, it has in both
+// languages (the twins of all tabs share one numbering).
+TEST(SettingsStrings, EveryTwinHasBothTexts)
+{
+    auto text = [](unsigned id) {
+        const wchar_t* p = nullptr;
+        const int n = ::LoadStringW(ResourceInstance(), id, reinterpret_cast<LPWSTR>(&p), 0);
+        return n > 0 ? std::wstring(p, static_cast<size_t>(n)) : std::wstring();
+    };
+    int twins = 0;
+    for (unsigned id = 1; id < 1000; ++id) {
+        const unsigned english = MapResId(ResKind::String, id, false);
+        if (english == id)
+            continue;
+        // Some twins of the table name texts that no dialog here uses.
+        if (text(id).empty() && text(english).empty())
+            continue;
+        ++twins;
+        EXPECT_NE(L"", text(id)) << id;
+        EXPECT_NE(L"", text(english)) << english;
+        EXPECT_EQ(english, MapResId(ResKind::String, english, false)) << "an English id is no Japanese one";
+    }
+    EXPECT_GT(twins, 60);
+}

@@ -325,10 +325,11 @@ TEST_F(SettingsApps, SlotRunsAndTheButtonsThatWantASelection)
 {
     ShowPage(L"Tools");
     CPageInfo& tools = Page(L"Tools");
-    IconEntry second;
-    second.nAppType = 21;
-    second.Name = L"Recent-02";
-    tools.icons.entries.push_back(second);
+    IconEntry slot;
+    slot.nAppType = 21;
+    tools.icons.entries.push_back(slot);
+    slot.nAppType = 44;
+    tools.icons.entries.push_back(slot);
     const size_t before = tools.icons.entries.size();
 
     Seen seen;
@@ -348,32 +349,21 @@ TEST_F(SettingsApps, SlotRunsAndTheButtonsThatWantASelection)
     EXPECT_EQ(L"Recent-03", tools.icons.entries[before + 1].Name);
     EXPECT_EQ(Names(tools), Listed());
 
-    // Tasks: up to 32 slots, five to start with.
-    Run(IDC_APPS_ADD, [&](HWND editor) {
-        ChooseItem(editor, IDC_SETAPP_KIND, L"Task Manage");
-        seen.rows = Rows(editor);
-        TapSoftKey(editor, 0);
-    });
-    EXPECT_EQ(std::vector<std::wstring>{L"Num=x 05"}, seen.rows);
-    ASSERT_EQ(before + 7, tools.icons.entries.size());
-    EXPECT_EQ(44, tools.icons.entries.back().nAppType);
-    EXPECT_EQ(L"Task-05", tools.icons.entries.back().Name);
-
-    const int taskRow = static_cast<int>(before) + 6;
-    SelectRow(taskRow);
+    // A task slot: not edited, but deleted.
+    SelectRow(static_cast<int>(before) - 1);
     Press(IDC_APPS_EDIT, [&] { seen.message = Answer(L"OrvaneSet"); });
     EXPECT_EQ(L"This item isn't Editable.", seen.message);
     EXPECT_EQ(0, CountDialogs(kEditorCaption));
-    SelectRow(taskRow);
+    SelectRow(static_cast<int>(before) - 1);
     Press(IDC_APPS_DEL, [&] { Answer(L"Warning", IDOK); });
-    EXPECT_EQ(before + 6, tools.icons.entries.size());
+    EXPECT_EQ(before + 1, tools.icons.entries.size());
 
     for (int button : {IDC_APPS_EDIT, IDC_APPS_DEL, IDC_APPS_UP, IDC_APPS_DOWN}) {
         SelectRow(-1);
         Press(button, [&] { seen.message = Answer(L"OrvaneSet"); });
         EXPECT_EQ(L"Not Selected,\nPlease select a item on the list.", seen.message) << button;
     }
-    EXPECT_EQ(before + 6, tools.icons.entries.size());
+    EXPECT_EQ(before + 1, tools.icons.entries.size());
 }
 
 // OK refuses what the launcher cannot use and what the page file cannot

@@ -1,6 +1,7 @@
 #include "DlgMain.h"
 
 #include "DlgTabAbout.h"
+#include "DlgTabApps.h"
 #include "DlgTabEnv.h"
 #include "DlgTabLstSetting.h"
 #include "OrvaneSet_rc.h"
@@ -30,6 +31,7 @@ std::unique_ptr<CDlgTab> Make(CDlgMain& main)
 // The pages in tab order: each with its label and how it is made. The
 // Pages, Apps and Task pages take their places here as they come.
 const TabPageKind kTabPages[] = {
+    {IDS_TAB_APP, Make<CDlgTabApps>},
     {IDS_TAB_ENV, Make<CDlgTabEnv>},
     {IDS_TAB_BASIC, Make<CDlgTabLstSetting, 3, 17>},
     {IDS_TAB_PORT_LAND, Make<CDlgTabLstSetting, 19, 22>},

@@ -124,6 +124,46 @@
 #define IDS_SELFILE_COL_DATE 460  // 461
 #define IDS_SELFILE_ALL 462       // 463
 
+// Apps tab and icon editor
+#define IDD_APPS 105
+#define IDD_APPS_LARGE 113
+#define IDD_SETAPP 107
+#define IDC_APPS_LIST 1004
+#define IDC_APPS_UP 1005
+#define IDC_APPS_PAGE 1006
+#define IDC_APPS_DEL 1007
+#define IDC_APPS_ADD 1008
+#define IDC_APPS_EDIT 1009
+#define IDC_APPS_DOWN 1012
+#define IDC_SETAPP_KIND 1006
+#define IDC_SETAPP_LIST 1080
+#define IDS_PATH 137              // the same in both languages
+#define IDS_PAGE 138
+#define IDS_NUM 139
+#define IDS_FILTER_SHORTCUT 157   // 185
+#define IDS_FILTER_FAVORITE 158   // 177
+#define IDS_FILTER_PROGRAM 160    // 176
+#define IDS_FILTER_IMAGE 161      // 178
+#define IDS_FILTER_ALL 162        // 165
+#define IDS_NOT_CHOSEN 213        // 214
+#define IDS_NOT_EDITABLE 217      // 218
+#define IDS_DELETE_ICON 219       // 220
+#define IDS_NOT_SELECTED 221      // 222
+#define IDS_NO_PAGE 239           // 240
+#define IDS_NAME_SEPARATOR 262    // 263
+#define IDS_NAME_EMPTY 264        // 265
+#define IDS_APPS_ADD 470          // 480
+#define IDS_APPS_EDIT 471         // 481
+#define IDS_APPS_DEL 472          // 482
+#define IDS_APPS_UP 473           // 483
+#define IDS_APPS_DOWN 474         // 484
+#define IDS_FIELD_SEPARATOR 475   // 485
+#define IDS_FIELD_CONTROL 476     // 486
+#define IDS_FIELD_TOO_LONG 477    // 487
+#define IDS_FIELD_CODE_PAGE 478   // 488
+#define IDS_FIELD_MARKER 479      // 489
+#define IDS_ICON_LINE_TOO_LONG 490 // 491
+
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif

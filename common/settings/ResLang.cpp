@@ -24,6 +24,10 @@ constexpr ResPair kStrings[] = {
     // The file chooser's.
     {440, 441}, {442, 443}, {444, 445}, {446, 447}, {448, 449}, {450, 451}, {452, 453}, {454, 455}, {456, 457},
     {458, 459}, {460, 461}, {462, 463},
+    // The Apps tab: "no page" has its twin too; its buttons and the icon
+    // editor's refusals of fields the page file cannot hold.
+    {239, 240}, {470, 480}, {471, 481}, {472, 482}, {473, 483}, {474, 484}, {475, 485}, {476, 486}, {477, 487},
+    {478, 488}, {479, 489}, {490, 491},
 };
 
 template <std::size_t N>

@@ -16,37 +16,11 @@
 
 namespace {
 
-std::wstring TextOf(HWND hwnd)
-{
-    wchar_t text[512] = L"";
-    ::SendMessageW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
-    return text;
-}
+std::wstring TextOf(HWND hwnd) { return ControlText(hwnd); }
 
 void Type(HWND dialog, int id, const std::wstring& text)
 {
     ::SendMessageW(::GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-// Picks the combo's entry with the text, as a tap in its list would.
-void Choose(HWND dialog, int id, const std::wstring& text)
-{
-    HWND combo = ::GetDlgItem(dialog, id);
-    const LRESULT at = ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                      reinterpret_cast<LPARAM>(text.c_str()));
-    ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
-}
-
-std::vector<std::wstring> ComboItems(HWND dialog, int id)
-{
-    HWND combo = ::GetDlgItem(dialog, id);
-    std::vector<std::wstring> items;
-    for (LRESULT i = 0, n = ::SendMessageW(combo, CB_GETCOUNT, 0, 0); i < n; ++i) {
-        wchar_t text[256] = L"";
-        ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        items.push_back(text);
-    }
-    return items;
 }
 
 // Waits until the control's text is the expected one (a posted key has
@@ -158,7 +132,7 @@ TEST_F(SettingsEditor, ChoicesFontsAndTheStartPage)
     Seen seen;
     EditSetting(TAB_BASIC, Set::ClearType, [&](HWND editor) {
         seen.items = {TextOf(::GetDlgItem(editor, IDC_EDIT_CHOICE))};
-        Choose(editor, IDC_EDIT_CHOICE, L"On");
+        ChooseItem(editor, IDC_EDIT_CHOICE, L"On");
         TapOk(editor, seen);
     });
     EXPECT_EQ(std::vector<std::wstring>{L"Off"}, seen.items);
@@ -170,7 +144,7 @@ TEST_F(SettingsEditor, ChoicesFontsAndTheStartPage)
     EditSetting(TAB_BASIC, Set::FirstPage, [&](HWND editor) {
         seen.items = ComboItems(editor, IDC_EDIT_CHOICE);
         seen.visible = TextOf(::GetDlgItem(editor, IDC_EDIT_CHOICE)) == L"Last Viewed Page";
-        Choose(editor, IDC_EDIT_CHOICE, L"Tools");
+        ChooseItem(editor, IDC_EDIT_CHOICE, L"Tools");
         TapOk(editor, seen);
     });
     ASSERT_FALSE(seen.items.empty());
@@ -200,7 +174,7 @@ TEST_F(SettingsEditor, ChoicesFontsAndTheStartPage)
     const std::wstring face = *other;
     seen = {};
     EditSetting(TAB_BASIC, Set::CaptionFont, [&](HWND editor) {
-        Choose(editor, IDC_EDIT_FACE, face);
+        ChooseItem(editor, IDC_EDIT_FACE, face);
         Type(editor, IDC_EDIT_SIZE, L"120");
         TapOk(editor, seen);
     });

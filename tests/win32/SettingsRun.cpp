@@ -141,6 +141,34 @@ std::wstring DialogText(HWND dialog)
     return text;
 }
 
+std::wstring ControlText(HWND control)
+{
+    wchar_t text[512] = L"";
+    ::SendMessageW(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+void ChooseItem(HWND dialog, int id, const std::wstring& text)
+{
+    HWND combo = ::GetDlgItem(dialog, id);
+    const LRESULT at = ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                      reinterpret_cast<LPARAM>(text.c_str()));
+    ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+std::vector<std::wstring> ComboItems(HWND dialog, int id)
+{
+    HWND combo = ::GetDlgItem(dialog, id);
+    std::vector<std::wstring> items;
+    for (LRESULT i = 0, n = ::SendMessageW(combo, CB_GETCOUNT, 0, 0); i < n; ++i) {
+        wchar_t text[256] = L"";
+        ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        items.push_back(text);
+    }
+    return items;
+}
+
 void TapSoftKey(HWND dialog, int key) { PostSoftKeyTap(FindMenuBar(dialog), key); }
 
 void PostCommand(HWND dialog, int id) { ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }

@@ -20,6 +20,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 struct SettingsScreen {
     int width, height;
@@ -28,7 +29,7 @@ inline constexpr SettingsScreen kSmallScreen = {240, 320};
 inline constexpr SettingsScreen kLargeScreen = {480, 640};
 
 // Tab positions of the pages this program has.
-enum SettingsTab : int { TAB_ENV = 0, TAB_BASIC, TAB_PORT_LAND, TAB_COLOR, TAB_VERSION, TAB_COUNT };
+enum SettingsTab : int { TAB_APP = 0, TAB_ENV, TAB_BASIC, TAB_PORT_LAND, TAB_COLOR, TAB_VERSION, TAB_COUNT };
 
 class CSettingsSession {
 public:
@@ -69,6 +70,12 @@ HWND WaitForDialog(const std::wstring& caption, DWORD giveUpMs = 20000);
 int CountDialogs(const std::wstring& caption);
 // The texts of a dialog's static controls (a message box's message).
 std::wstring DialogText(HWND dialog);
+// A control's text, read with WM_GETTEXT.
+std::wstring ControlText(HWND control);
+// Picks the combo entry with the text and tells the dialog, as a tap in its
+// list does; the entries a combo offers.
+void ChooseItem(HWND dialog, int id, const std::wstring& text);
+std::vector<std::wstring> ComboItems(HWND dialog, int id);
 // A tap on the dialog's soft key (0 left, 1 right), posted.
 void TapSoftKey(HWND dialog, int key);
 // Sends the command as the dialog's soft key or button would, posted.

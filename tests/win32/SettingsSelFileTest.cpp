@@ -11,38 +11,9 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 namespace {
 
 const std::wstring kTool = L"\\Program Files\\Tool\\";
-
-std::wstring WindowText(HWND hwnd)
-{
-    wchar_t text[512] = L"";
-    ::SendMessageW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-std::vector<std::wstring> ComboTexts(HWND dialog, int id)
-{
-    HWND combo = ::GetDlgItem(dialog, id);
-    std::vector<std::wstring> items;
-    for (LRESULT i = 0, n = ::SendMessageW(combo, CB_GETCOUNT, 0, 0); i < n; ++i) {
-        wchar_t text[256] = L"";
-        ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        items.push_back(text);
-    }
-    return items;
-}
-
-// Picks the combo's entry at the position, as a tap in its list would.
-void ChooseAt(HWND dialog, int id, int at)
-{
-    HWND combo = ::GetDlgItem(dialog, id);
-    ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
-    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-}
 
 HWND List(HWND chooser) { return ::GetDlgItem(chooser, IDC_SELFILE_LIST); }
 
@@ -159,25 +130,23 @@ TEST_F(SettingsSelFile, WalkingTheTreeAndChoosingAFile)
     const INT_PTR result = Run(chooser, L"Select File", [&](HWND d) {
         s.first = Rows(d);
         s.sizes = Rows(d, 2);
-        s.edit = WindowText(::GetDlgItem(d, IDC_SELFILE_NAME));
-        s.types = ComboTexts(d, IDC_SELFILE_TYPE);
-        s.paths = ComboTexts(d, IDC_SELFILE_PATH);
+        s.edit = ControlText(::GetDlgItem(d, IDC_SELFILE_NAME));
+        s.types = ComboItems(d, IDC_SELFILE_TYPE);
+        s.paths = ComboItems(d, IDC_SELFILE_PATH);
         s.pathSel = ::SendMessageW(::GetDlgItem(d, IDC_SELFILE_PATH), CB_GETCURSEL, 0, 0);
         TapRow(d, L"Data");
         s.data = Rows(d);
-        s.dataEdit = WindowText(::GetDlgItem(d, IDC_SELFILE_NAME));
+        s.dataEdit = ControlText(::GetDlgItem(d, IDC_SELFILE_NAME));
         TapRow(d, L"..");
         s.back = Rows(d);
-        ChooseAt(d, IDC_SELFILE_TYPE, 1);
+        ChooseItem(d, IDC_SELFILE_TYPE, L"All Files(*.*)");
         s.all = Rows(d, 2);
         // The "Path" menu's first entry is the root.
         ::SendMessageW(d, WM_COMMAND, MAKEWPARAM(ID_SELFILE_PATH0, 0), 0);
         s.root = Rows(d);
         // Down to "Tool" through the combo, a level at a time.
-        ChooseAt(d, IDC_SELFILE_PATH, 1);
-        const std::vector<std::wstring> paths = ComboTexts(d, IDC_SELFILE_PATH);
-        const auto tool = std::find(paths.begin(), paths.end(), L"  +-Tool\\");
-        ChooseAt(d, IDC_SELFILE_PATH, static_cast<int>(tool - paths.begin()));
+        ChooseItem(d, IDC_SELFILE_PATH, L"+-Program Files\\");
+        ChooseItem(d, IDC_SELFILE_PATH, L"  +-Tool\\");
         TapHeader(d, 2);                   // the first tap sorts descending
         s.sorted = Rows(d);
         if (HWND bar = FindMenuBar(d))
@@ -250,7 +219,7 @@ TEST_F(SettingsSelFile, SelectCancelAndFolders)
         std::vector<std::wstring> paths;
         Run(root, L"Select Directory", [&](HWND d) {
             rows = Rows(d);
-            paths = ComboTexts(d, IDC_SELFILE_PATH);
+            paths = ComboItems(d, IDC_SELFILE_PATH);
             TapSoftKey(d, 1);
         });
         EXPECT_EQ((std::vector<std::wstring>{L"Program Files"}), rows) << NarrowText(start);
@@ -292,16 +261,16 @@ TEST_F(SettingsSelFile, BrowseButtonOfPathSettings)
                 return;
             PostCommand(editor, IDC_EDIT_BROWSE);
             if (HWND chooser = WaitForDialog(c.title)) {
-                types = ComboTexts(chooser, IDC_SELFILE_TYPE);
+                types = ComboItems(chooser, IDC_SELFILE_TYPE);
                 TapRow(chooser, c.tap);
                 if (c.kind == EK_DIR_PATH)
                     PostCommand(chooser, IDC_SELFILE_SELECT);
                 else
                     TapRow(chooser, c.tap, true);
             }
-            for (int i = 0; i < 100 && ::IsWindow(editor) && WindowText(::GetDlgItem(editor, IDC_EDIT_TEXT)) != c.stored; ++i)
+            for (int i = 0; i < 100 && ::IsWindow(editor) && ControlText(::GetDlgItem(editor, IDC_EDIT_TEXT)) != c.stored; ++i)
                 ::Sleep(20);
-            field = WindowText(::GetDlgItem(editor, IDC_EDIT_TEXT));
+            field = ControlText(::GetDlgItem(editor, IDC_EDIT_TEXT));
             TapSoftKey(editor, 0);
         });
         CDlgItemEdit editor(value, def);
@@ -347,7 +316,7 @@ TEST_P(SettingsSelFileLook, FitsItsScreen)
         if (!d)
             return;
         inside = ChildrenInside(d);
-        selectText = WindowText(::GetDlgItem(d, IDC_SELFILE_SELECT));
+        selectText = ControlText(::GetDlgItem(d, IDC_SELFILE_SELECT));
         SavePng(TestOutputFolder(L"settings-shots") + L"\\selfile-" + look.name + L".png", CaptureWindow(d));
         TapSoftKey(d, 1);
     });

@@ -4,6 +4,8 @@
 #include "DlgTabApps.h"
 #include "DlgTabEnv.h"
 #include "DlgTabLstSetting.h"
+#include "DlgTabPages.h"
+#include "DlgTabTask.h"
 #include "OrvaneSet_rc.h"
 #include "Reload.h"
 #include "base/Format.h"
@@ -28,12 +30,13 @@ std::unique_ptr<CDlgTab> Make(CDlgMain& main)
     return std::make_unique<Page>(main, Range...);
 }
 
-// The pages in tab order: each with its label and how it is made. The
-// Pages, Apps and Task pages take their places here as they come.
+// The pages in tab order: each with its label and how it is made.
 const TabPageKind kTabPages[] = {
+    {IDS_TAB_PAGE, Make<CDlgTabPages>},
     {IDS_TAB_APP, Make<CDlgTabApps>},
     {IDS_TAB_ENV, Make<CDlgTabEnv>},
     {IDS_TAB_BASIC, Make<CDlgTabLstSetting, 3, 17>},
+    {IDS_TAB_TASK, Make<CDlgTabTask>},
     {IDS_TAB_PORT_LAND, Make<CDlgTabLstSetting, 19, 22>},
     {IDS_TAB_COLOR, Make<CDlgTabLstSetting, 23, 43>},
     {IDS_TAB_VERSION, Make<CDlgTabAbout>},

@@ -111,18 +111,18 @@
 #define IDC_SELFILE_TYPE_LABEL 1052
 #define IDC_SELFILE_PATH_LABEL 1053
 #define IDS_NO_FILE_SELECTED 156  // 175
-#define IDS_SELFILE_TITLE 440     // 441
-#define IDS_SELFILE_DIR_TITLE 442 // 443
-#define IDS_SELFILE_FILE 444      // 445
-#define IDS_SELFILE_TYPE 446      // 447
-#define IDS_SELFILE_PATH 448      // 449
-#define IDS_SELFILE_VIEW 450      // 451
-#define IDS_SELFILE_SELECT 452    // 453
-#define IDS_SELFILE_COL_NAME 454  // 455
-#define IDS_SELFILE_COL_TYPE 456  // 457
-#define IDS_SELFILE_COL_SIZE 458  // 459
-#define IDS_SELFILE_COL_DATE 460  // 461
-#define IDS_SELFILE_ALL 462       // 463
+#define IDS_SELFILE_TITLE 500     // 501
+#define IDS_SELFILE_DIR_TITLE 502 // 503
+#define IDS_SELFILE_FILE 504      // 505
+#define IDS_SELFILE_TYPE 506      // 507
+#define IDS_SELFILE_PATH 508      // 509
+#define IDS_SELFILE_VIEW 510      // 511
+#define IDS_SELFILE_SELECT 512    // 513
+#define IDS_SELFILE_COL_NAME 514  // 515
+#define IDS_SELFILE_COL_TYPE 516  // 517
+#define IDS_SELFILE_COL_SIZE 518  // 519
+#define IDS_SELFILE_COL_DATE 520  // 521
+#define IDS_SELFILE_ALL 522       // 523
 
 // Apps tab and icon editor
 #define IDD_APPS 105
@@ -163,6 +163,68 @@
 #define IDS_FIELD_CODE_PAGE 478   // 488
 #define IDS_FIELD_MARKER 479      // 489
 #define IDS_ICON_LINE_TOO_LONG 490 // 491
+
+// Pages tab, page editor and Task tab
+#define IDD_PAGES 106
+#define IDD_PAGES_LARGE 115
+#define IDD_TASK 321          // English 323
+#define IDD_TASK_LARGE 322    // English 324
+#define IDD_TASK_ENG 323
+#define IDD_TASK_ENG_LARGE 324
+#define IDD_SETPAGE 325       // English 327
+#define IDD_SETPAGE_ENG 327
+
+#define IDS_TASK_MODE_MENU 143       // 191
+#define IDS_TASK_MODE_SWITCH_MENU 144  // 192
+#define IDS_TASK_MODE_SWITCH_EXIT 145  // 193
+#define IDS_DELETE_PAGE 223          // 224
+#define IDS_PAGE_NOT_SET 225         // 226
+#define IDS_PAGE_BRACKETS 227        // 228
+#define IDS_PAGE_DUPLICATED 229      // 230
+#define IDS_DUPLICATE_PAGE 241       // 242
+#define IDS_PAGE_NO_COPY 243         // 244
+#define IDS_PAGE_FIELD_TOO_LONG 420  // 421
+#define IDS_FIELD_CANNOT_HOLD 422    // 423
+#define IDS_CHARS_CONTROL 424        // 425
+#define IDS_CHARS_CODE_PAGE 426      // 427
+#define IDS_FIELD_PAGE_NAME 428      // 429
+#define IDS_LINKS_TO_NAME 430        // 431
+#define IDS_FIELD_EXCLUSION 432      // 433
+#define IDS_BUTTON_ADD 434           // 435
+#define IDS_BUTTON_EDIT 436          // 437
+#define IDS_BUTTON_DEL 438           // 439
+#define IDS_BUTTON_UP 440            // 441
+#define IDS_BUTTON_DOWN 442          // 443
+#define IDS_BUTTON_COPY 444          // 445
+#define IDS_BUTTON_PASTE 446         // 447
+
+#define IDC_PAGES_LIST 1004
+#define IDC_PAGES_UP 1005
+#define IDC_PAGES_DEL 1007
+#define IDC_PAGES_ADD 1008
+#define IDC_PAGES_EDIT 1009
+#define IDC_PAGES_COPY 1010
+#define IDC_PAGES_PASTE 1011
+#define IDC_PAGES_DOWN 1012
+
+#define IDC_SETPAGE_NAME 1002
+#define IDC_SETPAGE_SHEET_P 1006
+#define IDC_SETPAGE_SHEET_L 1007
+#define IDC_SETPAGE_SPIN_P 1056
+#define IDC_SETPAGE_SPIN_L 1057
+#define IDC_SETPAGE_START_P 1058
+#define IDC_SETPAGE_START_L 1059
+#define IDC_SETPAGE_ALWAYS_P 1065
+#define IDC_SETPAGE_ALWAYS_L 1066
+#define IDC_SETPAGE_GROUP_P 1090
+#define IDC_SETPAGE_GROUP_L 1091
+
+#define IDC_TASK_WINDOWS 1006
+#define IDC_TASK_DEL 1007
+#define IDC_TASK_ADD 1008
+#define IDC_TASK_MODE 1037
+#define IDC_TASK_EXCLUDED 1051
+#define IDC_TASK_REFRESH 1053
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)

@@ -171,6 +171,8 @@ void LintInstallation(CDiagSink& sink)
         LintDefinitionFile(enPath, p.count, sink, en);
         LintDefinitionPair(ja, jaPath, en, enPath, sink);
     }
-    CConfiguration config(DEFS_KEYS, &sink);  // reports every file but the definitions
+    // Reports every file but the definitions. Hidden pages are loaded too:
+    // the page order lists them, and a page file defines them.
+    CConfiguration config(DEFS_KEYS, &sink, true);
     LintPages(config.pages, *config.sheet, PageMngFilePath(), sink);
 }

@@ -143,6 +143,10 @@ int CSetting::Write() const
     }
     for (const std::wstring& e : m_Exclusions)
         file.WriteText(FormatW(L"Exclusion=%s\r\n", e));
+    // Without any exclusion line the reader puts the default back: an
+    // emptied list is written as one empty exclusion, which no title matches.
+    if (m_Exclusions.empty())
+        file.WriteText(L"Exclusion=\r\n");
     for (const std::wstring& p : AddPaths)
         file.WriteText(FormatW(L"QVL_ADDPATH=%s\r\n", p));
     return file.CommitSave() ? 1 : 0;

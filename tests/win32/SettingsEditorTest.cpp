@@ -16,20 +16,13 @@
 
 namespace {
 
-std::wstring TextOf(HWND hwnd) { return ControlText(hwnd); }
-
-void Type(HWND dialog, int id, const std::wstring& text)
-{
-    ::SendMessageW(::GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
 // Waits until the control's text is the expected one (a posted key has
 // been handled); the text it has in the end.
 std::wstring TextBecomes(HWND control, const std::wstring& expected)
 {
-    for (int i = 0; i < 100 && TextOf(control) != expected; ++i)
+    for (int i = 0; i < 100 && ControlText(control) != expected; ++i)
         ::Sleep(20);
-    return TextOf(control);
+    return ControlText(control);
 }
 
 // What a driver saw, read by the test once the editor is closed.
@@ -113,7 +106,7 @@ TEST_F(SettingsEditor, NumbersOutsideTheirRangeAreRefused)
         Seen seen;
         EditSetting(c.tab, c.index, [&](HWND editor) {
             seen.visible = ::IsWindowVisible(::GetDlgItem(editor, IDC_EDIT_INT)) != FALSE;
-            Type(editor, IDC_EDIT_INT, c.typed);
+            TypeInto(editor, IDC_EDIT_INT, c.typed);
             TapOk(editor, seen);
         });
         EXPECT_TRUE(seen.visible) << c.typed;
@@ -131,7 +124,7 @@ TEST_F(SettingsEditor, ChoicesFontsAndTheStartPage)
     EXPECT_EQ(L"5", Shown(TAB_BASIC, Set::ClearType));
     Seen seen;
     EditSetting(TAB_BASIC, Set::ClearType, [&](HWND editor) {
-        seen.items = {TextOf(::GetDlgItem(editor, IDC_EDIT_CHOICE))};
+        seen.items = {ControlText(::GetDlgItem(editor, IDC_EDIT_CHOICE))};
         ChooseItem(editor, IDC_EDIT_CHOICE, L"On");
         TapOk(editor, seen);
     });
@@ -143,7 +136,7 @@ TEST_F(SettingsEditor, ChoicesFontsAndTheStartPage)
     EXPECT_EQ(L"Last Viewed Page", Shown(TAB_BASIC, Set::FirstPage));
     EditSetting(TAB_BASIC, Set::FirstPage, [&](HWND editor) {
         seen.items = ComboItems(editor, IDC_EDIT_CHOICE);
-        seen.visible = TextOf(::GetDlgItem(editor, IDC_EDIT_CHOICE)) == L"Last Viewed Page";
+        seen.visible = ControlText(::GetDlgItem(editor, IDC_EDIT_CHOICE)) == L"Last Viewed Page";
         ChooseItem(editor, IDC_EDIT_CHOICE, L"Tools");
         TapOk(editor, seen);
     });
@@ -161,7 +154,7 @@ TEST_F(SettingsEditor, ChoicesFontsAndTheStartPage)
     FontList().Ensure();
     EditSetting(TAB_BASIC, Set::CaptionFont, [&](HWND editor) {
         seen.items = ComboItems(editor, IDC_EDIT_FACE);
-        Type(editor, IDC_EDIT_SIZE, L"50");
+        TypeInto(editor, IDC_EDIT_SIZE, L"50");
         TapOk(editor, seen);
     });
     EXPECT_EQ(L"Range 60 - 240", seen.error);
@@ -175,7 +168,7 @@ TEST_F(SettingsEditor, ChoicesFontsAndTheStartPage)
     seen = {};
     EditSetting(TAB_BASIC, Set::CaptionFont, [&](HWND editor) {
         ChooseItem(editor, IDC_EDIT_FACE, face);
-        Type(editor, IDC_EDIT_SIZE, L"120");
+        TypeInto(editor, IDC_EDIT_SIZE, L"120");
         TapOk(editor, seen);
     });
     EXPECT_EQ(L"", seen.error);
@@ -212,7 +205,7 @@ TEST_F(SettingsEditor, TextAndPathKinds)
             if (!editor)
                 return;
             seen.visible = ::IsWindowVisible(::GetDlgItem(editor, IDC_EDIT_BROWSE)) != FALSE;
-            help = TextOf(::GetDlgItem(editor, IDC_EDIT_HELP));
+            help = ControlText(::GetDlgItem(editor, IDC_EDIT_HELP));
             // Typed key by key, as the length limit applies to typing.
             HWND edit = ::GetDlgItem(editor, IDC_EDIT_TEXT);
             for (const wchar_t* p = c.typed; *p; ++p)
@@ -283,10 +276,10 @@ TEST_F(SettingsEditor, ColourCellsFieldAndEditor)
     } f;
     EditSetting(TAB_COLOR, Set::CaptionColor, [&](HWND editor) {
         HWND field = ::GetDlgItem(editor, IDC_EDIT_COLOR);
-        Type(editor, IDC_EDIT_COLOR, L"ff00000");
+        TypeInto(editor, IDC_EDIT_COLOR, L"ff00000");
         ::PostMessageW(field, WM_KILLFOCUS, 0, 0);
         f.afterSeven = TextBecomes(field, L"FFFFFF");
-        Type(editor, IDC_EDIT_COLOR, L"ff0000");
+        TypeInto(editor, IDC_EDIT_COLOR, L"ff0000");
         ::PostMessageW(field, WM_KEYDOWN, VK_RETURN, 0);
         f.afterEnter = TextBecomes(field, L"FF0000");
         ::PostMessageW(field, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
@@ -297,8 +290,8 @@ TEST_F(SettingsEditor, ColourCellsFieldAndEditor)
         ::PostMessageW(field, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
         ::Sleep(300);
         f.editors = CountDialogs(L"Color Edit");
-        Type(colour, IDC_COLOR_R, L"64");
-        Type(colour, IDC_COLOR_B, L"300");
+        TypeInto(colour, IDC_COLOR_R, L"64");
+        TypeInto(colour, IDC_COLOR_B, L"300");
         f.blueSlider = static_cast<std::uint32_t>(
             ::SendMessageW(::GetDlgItem(colour, IDC_COLOR_B_SLIDER), TBM_GETPOS, 0, 0));
         TapSoftKey(colour, 0);
@@ -308,11 +301,11 @@ TEST_F(SettingsEditor, ColourCellsFieldAndEditor)
         }
         HWND old = ::GetDlgItem(colour, IDC_COLOR_OLD);
         ::SendMessageW(colour, WM_COMMAND, MAKEWPARAM(IDC_COLOR_OLD, STN_CLICKED), reinterpret_cast<LPARAM>(old));
-        f.redField = static_cast<std::uint32_t>(std::stoul(TextOf(::GetDlgItem(colour, IDC_COLOR_R))));
+        f.redField = static_cast<std::uint32_t>(std::stoul(ControlText(::GetDlgItem(colour, IDC_COLOR_R))));
         HWND green = ::GetDlgItem(colour, IDC_COLOR_G_SLIDER);
         ::SendMessageW(green, TBM_SETPOS, TRUE, 200);
         ::SendMessageW(colour, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 200), reinterpret_cast<LPARAM>(green));
-        f.green = TextOf(::GetDlgItem(colour, IDC_COLOR_G));
+        f.green = ControlText(::GetDlgItem(colour, IDC_COLOR_G));
         const CPixels shot = CaptureWindow(colour);
         RECT frame, preview;
         ::GetWindowRect(colour, &frame);

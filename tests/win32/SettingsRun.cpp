@@ -148,6 +148,11 @@ std::wstring ControlText(HWND control)
     return text;
 }
 
+void TypeInto(HWND dialog, int id, const std::wstring& text)
+{
+    ::SendMessageW(::GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 void ChooseItem(HWND dialog, int id, const std::wstring& text)
 {
     HWND combo = ::GetDlgItem(dialog, id);

@@ -29,7 +29,9 @@ inline constexpr SettingsScreen kSmallScreen = {240, 320};
 inline constexpr SettingsScreen kLargeScreen = {480, 640};
 
 // Tab positions of the pages this program has.
-enum SettingsTab : int { TAB_APP = 0, TAB_ENV, TAB_BASIC, TAB_PORT_LAND, TAB_COLOR, TAB_VERSION, TAB_COUNT };
+enum SettingsTab : int {
+    TAB_PAGES = 0, TAB_APP, TAB_ENV, TAB_BASIC, TAB_TASK, TAB_PORT_LAND, TAB_COLOR, TAB_VERSION, TAB_COUNT
+};
 
 class CSettingsSession {
 public:
@@ -70,8 +72,10 @@ HWND WaitForDialog(const std::wstring& caption, DWORD giveUpMs = 20000);
 int CountDialogs(const std::wstring& caption);
 // The texts of a dialog's static controls (a message box's message).
 std::wstring DialogText(HWND dialog);
-// A control's text, read with WM_GETTEXT.
+// A control's text, read with WM_GETTEXT; typing a text into a dialog's
+// control (sent).
 std::wstring ControlText(HWND control);
+void TypeInto(HWND dialog, int id, const std::wstring& text);
 // Picks the combo entry with the text and tells the dialog, as a tap in its
 // list does; the entries a combo offers.
 void ChooseItem(HWND dialog, int id, const std::wstring& text);

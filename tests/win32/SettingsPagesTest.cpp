@@ -1,0 +1,586 @@
+// The Pages tab, the page editor and the Task tab under Wine, worked as a
+// user works them: taps on the buttons, the editor's fields and soft keys,
+// the answers to their questions; then what Save writes and Close leaves.
+#include "CodePage.h"
+#include "DialogWatcher.h"
+#include "DlgTabPages.h"
+#include "DlgTabTask.h"
+#include "MenuBar_win.h"
+#include "OrvaneSet_rc.h"
+#include "PluginRun.h"
+#include "SettingsRun.h"
+#include "TestConfig.h"
+#include "config/ConfigLint.h"
+#include "config/ConfigLoad.h"
+#include "config/Folders.h"
+#include "ui/Res.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Taps a page's button; when a caption is given, a watcher answers the
+// message the tap shows and its text is returned.
+std::wstring TapButton(HWND page, int id, const std::wstring& caption = L"", int answer = IDOK)
+{
+    std::unique_ptr<CDialogWatcher> watcher;
+    if (!caption.empty())
+        watcher = std::make_unique<CDialogWatcher>(caption, answer);
+    ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(page, id)));
+    return watcher && watcher->Stop() ? watcher->Text() : L"";
+}
+
+// The editor's caption in the language of the session (English).
+const wchar_t kEditor[] = L"Page Setting";
+
+// Taps OK in the editor and answers what comes: the text of an error (the
+// editor then stays and is cancelled) or of a question (answered with
+// answer; a No leaves the editor open, which is then cancelled).
+std::wstring TapOkAndAnswer(HWND editor, int answer = IDYES)
+{
+    TapSoftKey(editor, 0);
+    HWND box = nullptr;
+    for (int i = 0; i < 150 && ::IsWindow(editor) && !box; ++i)
+        box = WaitForDialog(L"OrvaneSet", 20);
+    if (!box)
+        return L"";
+    const std::wstring text = DialogText(box);
+    const bool question = ::GetDlgItem(box, IDYES) != nullptr;
+    PostCommand(box, question ? answer : IDOK);
+    for (int i = 0; i < 100 && ::IsWindow(box); ++i)
+        ::Sleep(20);
+    ::Sleep(100);
+    if (::IsWindow(editor))
+        TapSoftKey(editor, 1);
+    return text;
+}
+
+class PagesTab : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(session.Open());
+        session.SelectTab(TAB_PAGES);
+        page = session.Page()->Hwnd();
+        list = ::GetDlgItem(page, IDC_PAGES_LIST);
+    }
+
+    std::vector<std::wstring> Rows() const
+    {
+        std::vector<std::wstring> rows;
+        for (int i = 0, n = ListView_GetItemCount(list); i < n; ++i) {
+            wchar_t text[300] = L"";
+            ListView_GetItemText(list, i, 0, text, 300);
+            rows.push_back(std::wstring(text) + (ListView_GetCheckState(list, static_cast<UINT>(i)) ? L"" : L" [ ]"));
+        }
+        return rows;
+    }
+    void Select(int row)
+    {
+        ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+        if (row >= 0)
+            ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    }
+    int Selected() const { return ListView_GetNextItem(list, -1, LVNI_SELECTED); }
+    std::wstring Tap(int id, const std::wstring& caption = L"", int answer = IDOK)
+    {
+        return TapButton(page, id, caption, answer);
+    }
+    // Taps the button that opens the editor while work runs it.
+    void TapEditor(int id, const std::function<void(HWND)>& work, const std::wstring& question = L"",
+                   int answer = IDYES)
+    {
+        CDriver driver([&] {
+            if (HWND editor = WaitForDialog(kEditor))
+                work(editor);
+        });
+        Tap(id, question, answer);
+        driver.Join();
+    }
+    CPageMng& Pages() { return *session.Main().m_Launch.Pages(); }
+
+    CSettingsSession session{kLargeScreen, {{Set::FirstPage, "Clock"}}};
+    HWND page = nullptr;
+    HWND list = nullptr;
+};
+
+}  // namespace
+
+TEST_F(PagesTab, ButtonsMoveCopyPasteAndDelete)
+{
+    const std::vector<std::wstring> sample = {L"Home", L"Tools", L"Recent", L"Clock", L"Pages", L"TRLS_PAGE"};
+    ASSERT_EQ(sample, Rows());
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(page, IDC_PAGES_PASTE)));
+
+    // Without a selection each button says so and does nothing.
+    Select(-1);
+    for (int id : {IDC_PAGES_EDIT, IDC_PAGES_DEL, IDC_PAGES_UP, IDC_PAGES_DOWN, IDC_PAGES_COPY})
+        EXPECT_EQ(L"Not Selected,\nPlease select a item on the list.", Tap(id, L"OrvaneSet")) << id;
+    EXPECT_EQ(sample, Rows());
+
+    // Up on the first row and Down on the last do nothing.
+    Select(0);
+    Tap(IDC_PAGES_UP);
+    Select(5);
+    Tap(IDC_PAGES_DOWN);
+    EXPECT_EQ(sample, Rows());
+    Select(0);
+    Tap(IDC_PAGES_DOWN);
+    EXPECT_EQ(1, Selected());
+    ListView_SetCheckState(list, 1, FALSE);  // Home hidden: the flag moves with it
+    Select(4);
+    Tap(IDC_PAGES_UP);
+    EXPECT_EQ(3, Selected());
+    EXPECT_EQ((std::vector<std::wstring>{L"Tools", L"Home [ ]", L"Recent", L"Pages", L"Clock", L"TRLS_PAGE"}), Rows());
+
+    // The task page cannot be copied; a page pasted twice is numbered on.
+    Select(5);
+    EXPECT_EQ(L"This PAGE can not be copied.", Tap(IDC_PAGES_COPY, L"OrvaneSet"));
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(page, IDC_PAGES_PASTE)));
+    Select(2);
+    Tap(IDC_PAGES_COPY);
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(page, IDC_PAGES_PASTE)));
+    Tap(IDC_PAGES_PASTE);
+    EXPECT_EQ(2, Selected());
+    Select(-1);
+    Tap(IDC_PAGES_PASTE);
+    EXPECT_EQ(7, Selected());
+    EXPECT_EQ((std::vector<std::wstring>{L"Tools", L"Home [ ]", L"Recent(1)", L"Recent", L"Pages", L"Clock",
+                                         L"TRLS_PAGE", L"Recent(2)"}),
+              Rows());
+
+    // Delete asks first; Cancel keeps the page.
+    Select(3);
+    EXPECT_EQ(L"Delete selected Page. OK?", Tap(IDC_PAGES_DEL, L"Warning", IDCANCEL));
+    EXPECT_EQ(8u, Rows().size());
+    Tap(IDC_PAGES_DEL, L"Warning", IDOK);
+    EXPECT_EQ(7u, Rows().size());
+
+    // Leaving the tab hands the rows to the page manager, pasted pages as
+    // copies of their own.
+    session.SelectTab(TAB_ENV);
+    std::vector<std::pair<std::wstring, int>> order;
+    for (const PageOrderEntry& o : Pages().m_Order)
+        order.emplace_back(o.name, o.shown);
+    EXPECT_EQ((std::vector<std::pair<std::wstring, int>>{{L"Tools", 1}, {L"Home", 0}, {L"Recent(1)", 1},
+                                                         {L"Pages", 1}, {L"Clock", 1}, {L"TRLS_PAGE", 1},
+                                                         {L"Recent(2)", 1}}),
+              order);
+    EXPECT_EQ(nullptr, Pages().FindPage(L"Recent"));
+    ASSERT_NE(nullptr, Pages().FindPage(L"Recent(1)"));
+    EXPECT_NE(Pages().FindPage(L"Recent(1)"), Pages().FindPage(L"Recent(2)"));
+    EXPECT_EQ(L"S_RECENT_P", Pages().FindPage(L"Recent(2)")->sheetName[ORIENT_PORTRAIT]);
+}
+
+TEST_F(PagesTab, AddDuplicatesOrStartsEmpty)
+{
+    // Home selected: duplicated on Yes, numbered, inserted before it.
+    std::wstring offered;
+    Select(0);
+    TapEditor(
+        IDC_PAGES_ADD, [&](HWND editor) {
+            offered = ControlText(::GetDlgItem(editor, IDC_SETPAGE_NAME));
+            TapOkAndAnswer(editor);
+        },
+        L"Orvane", IDYES);
+    EXPECT_EQ(L"Home(1)", offered);
+    Select(1);  // Home
+    TapEditor(IDC_PAGES_ADD, [&](HWND editor) { TapOkAndAnswer(editor); }, L"Orvane", IDYES);
+    Select(0);  // Home(1): the next free number, never Home(1)(1)
+    TapEditor(
+        IDC_PAGES_ADD, [&](HWND editor) {
+            offered = ControlText(::GetDlgItem(editor, IDC_SETPAGE_NAME));
+            TapOkAndAnswer(editor);
+        },
+        L"Orvane", IDYES);
+    EXPECT_EQ(L"Home(3)", offered);
+    const std::vector<std::wstring> rows = Rows();
+    ASSERT_EQ(9u, rows.size());
+    EXPECT_EQ((std::vector<std::wstring>{L"Home(3)", L"Home(1)", L"Home(2)", L"Home"}),
+              std::vector<std::wstring>(rows.begin(), rows.begin() + 4));
+
+    // The task page selected: nothing is asked, the page starts empty on
+    // the first normal sheet; Cancel adds nothing.
+    Select(8);
+    ASSERT_EQ(L"TRLS_PAGE", rows[8]);
+    std::vector<std::wstring> sheets;
+    CDialogWatcher nothingAsked(L"Orvane");
+    TapEditor(IDC_PAGES_ADD, [&](HWND editor) {
+        offered = ControlText(::GetDlgItem(editor, IDC_SETPAGE_NAME));
+        sheets = ComboItems(editor, IDC_SETPAGE_SHEET_P);
+        TapSoftKey(editor, 1);
+    });
+    EXPECT_FALSE(nothingAsked.Stop());
+    EXPECT_EQ(L"", offered);
+    EXPECT_EQ(std::find(sheets.begin(), sheets.end(), L"TSK_SHEET"), sheets.end());
+    EXPECT_NE(std::find(sheets.begin(), sheets.end(), L"S_HOME_P"), sheets.end());
+    EXPECT_EQ(9u, Rows().size());
+    // The task page itself is edited on the task sheets alone.
+    TapEditor(IDC_PAGES_EDIT, [&](HWND editor) {
+        sheets = ComboItems(editor, IDC_SETPAGE_SHEET_L);
+        TapSoftKey(editor, 1);
+    });
+    EXPECT_EQ((std::vector<std::wstring>{L"S_TASK", L"TSK_SHEET"}), sheets);
+
+    // No to the question: an empty page, named in the editor.
+    Select(3);
+    TapEditor(
+        IDC_PAGES_ADD, [&](HWND editor) {
+            offered = ControlText(::GetDlgItem(editor, IDC_SETPAGE_NAME));
+            TypeInto(editor, IDC_SETPAGE_NAME, L"Fresh");
+            TypeInto(editor, IDC_SETPAGE_START_L, L"7");
+            ::SendMessageW(::GetDlgItem(editor, IDC_SETPAGE_ALWAYS_P), BM_CLICK, 0, 0);
+            TapOkAndAnswer(editor);
+        },
+        L"Orvane", IDNO);
+    EXPECT_EQ(L"", offered);
+    ASSERT_EQ(L"Fresh", Rows()[3]);
+    session.SelectTab(TAB_ENV);
+    const CPageInfo* fresh = Pages().FindPage(L"Fresh");
+    ASSERT_NE(nullptr, fresh);
+    EXPECT_TRUE(fresh->icons.entries.empty());
+    EXPECT_EQ(0, fresh->group);
+    EXPECT_EQ(7, fresh->startSlot[ORIENT_LANDSCAPE]);
+    EXPECT_EQ(1, fresh->extra[ORIENT_PORTRAIT]);
+    EXPECT_EQ(0, fresh->extra[ORIENT_LANDSCAPE]);
+}
+
+// Every refusal of the editor, in its order; each keeps the page as it was.
+TEST_F(PagesTab, EditorRefusesWhatCannotBeKept)
+{
+    struct Case {
+        const wchar_t* name;
+        const wchar_t* start;
+        const wchar_t* error;
+    } cases[] = {
+        {L"", L"0", L"Not Set, Page Name or Sheet Name."},
+        {L"A]", L"0", L"[] is disable at name."},
+        {L"Two,Words", L"0", L"Page name cannot hold \",\"."},
+        {L"Tab\tName", L"0", L"Page name cannot hold control characters."},
+        // A character of the other code page.
+        {::GetACP() == 932 ? L"Caf\u00e9" : L"\u65e5\u672c", L"0",
+         L"Page name cannot hold characters that the device's code page lacks."},
+        {L"Clock", L"0", L"PageName Duplicated."},
+        {L"Last Viewed Page", L"0", L"PageName Duplicated."},
+        {L"Tools2", L"128", L"Range 0 - 127"},
+    };
+    Select(1);  // Tools
+    for (const Case& c : cases) {
+        std::wstring error;
+        TapEditor(IDC_PAGES_EDIT, [&](HWND editor) {
+            TypeInto(editor, IDC_SETPAGE_NAME, c.name);
+            TypeInto(editor, IDC_SETPAGE_START_P, c.start);
+            error = TapOkAndAnswer(editor);
+        });
+        EXPECT_EQ(c.error, error) << WideToUtf8(c.name);
+        EXPECT_EQ(L"Tools", Rows()[1]);
+        EXPECT_EQ(0, Pages().FindPage(L"Tools")->startSlot[ORIENT_PORTRAIT]);
+    }
+}
+
+// A rename takes the links to the old name and the start page with it; a
+// name that links lead to already is taken only when the user says so.
+TEST_F(PagesTab, RenameFollowsLinksAndAsksBeforeTakingOthers)
+{
+    IconEntry dangling;
+    dangling.nAppType = APP_PAGELINK;
+    dangling.Name = L"Games";
+    dangling.Path = L"Games";
+    Pages().FindPage(L"Tools")->icons.entries.push_back(dangling);
+    auto linkTargets = [&](const wchar_t* pageName) {
+        std::vector<std::wstring> targets;
+        for (const IconEntry& e : Pages().FindPage(pageName)->icons.entries)
+            if (e.nAppType == APP_PAGELINK)
+                targets.push_back(e.Name + L">" + e.Path);
+        return targets;
+    };
+
+    Select(3);  // Clock
+    std::wstring question;
+    TapEditor(IDC_PAGES_EDIT, [&](HWND editor) {
+        TypeInto(editor, IDC_SETPAGE_NAME, L"Games");
+        question = TapOkAndAnswer(editor, IDNO);
+    });
+    EXPECT_EQ(L"1 page links lead to \"Games\".\nWith this name they open this page.\nContinue?", question);
+    EXPECT_EQ(L"Clock", Rows()[3]);
+
+    TapEditor(IDC_PAGES_EDIT, [&](HWND editor) {
+        TypeInto(editor, IDC_SETPAGE_NAME, L"Games");
+        question = TapOkAndAnswer(editor, IDYES);
+    });
+    EXPECT_EQ(L"Games", Rows()[3]);
+    EXPECT_EQ(L"Games", session.Main().Setting()->GetStr(Set::FirstPage));
+    session.SelectTab(TAB_ENV);
+    EXPECT_EQ(nullptr, Pages().FindPage(L"Clock"));
+    EXPECT_EQ((std::vector<std::wstring>{L"Tools>Tools", L"Recent>Recent", L"Games>Games", L"Tasks>TRLS_PAGE",
+                                         L"Pages>Pages"}),
+              linkTargets(L"Home"));
+    EXPECT_EQ((std::vector<std::wstring>{L"Home>Home", L"Tools>Tools", L"Recent>Recent", L"Games>Games",
+                                         L"Tasks>TRLS_PAGE"}),
+              linkTargets(L"Pages"));
+}
+
+// Pages added, renamed, moved and hidden are saved to files that the lint
+// accepts and that load back as they were edited.
+TEST_F(PagesTab, SavedPagesLoadBackAndPassTheLint)
+{
+    Select(1);
+    TapEditor(IDC_PAGES_EDIT, [&](HWND editor) {
+        TypeInto(editor, IDC_SETPAGE_NAME, L"My Tools");
+        TapOkAndAnswer(editor);
+    });
+    Tap(IDC_PAGES_DOWN);
+    Select(0);
+    Tap(IDC_PAGES_COPY);
+    Select(-1);
+    Tap(IDC_PAGES_PASTE);
+    ListView_SetCheckState(list, 6, FALSE);
+
+    // Saved from the Pages tab itself: Save applies it first.
+    CDialogWatcher saved(L"Orvane");
+    TapSoftKey(page, 0);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return session.Hwnd() == nullptr; }, 15000));
+    ASSERT_TRUE(saved.Wait());
+
+    std::vector<std::pair<std::wstring, int>> edited;
+    for (const PageOrderEntry& o : Pages().m_Order)
+        edited.emplace_back(o.name, o.shown);
+    std::map<std::wstring, std::string> pageText;
+    for (const auto& [name, p] : Pages().m_Pages) {
+        std::wstring text = p->sheetName[0] + p->sheetName[1];
+        for (const IconEntry& e : p->icons.entries)
+            text += FormatIconEntry(e, true);
+        pageText[name] = WideToUtf8(text);
+    }
+
+    CDiagList diags;
+    LintInstallation(diags);
+    EXPECT_TRUE(diags.Items().empty()) << WideToUtf8(Reasons(diags));
+    CConfiguration loaded(DEFS_KEYS, nullptr, true);
+    std::vector<std::pair<std::wstring, int>> order;
+    for (const PageOrderEntry& o : loaded.pages.m_Order)
+        order.emplace_back(o.name, o.shown);
+    EXPECT_EQ(edited, order);
+    EXPECT_EQ((std::pair<std::wstring, int>{L"My Tools", 1}), order[2]);
+    EXPECT_EQ((std::pair<std::wstring, int>{L"Home(1)", 0}), order.back());
+    for (const auto& [name, text] : pageText) {
+        const CPageInfo* p = loaded.pages.FindPage(name);
+        ASSERT_NE(nullptr, p) << WideToUtf8(name);
+        std::wstring back = p->sheetName[0] + p->sheetName[1];
+        for (const IconEntry& e : p->icons.entries)
+            back += FormatIconEntry(e, true);
+        EXPECT_EQ(text, WideToUtf8(back)) << WideToUtf8(name);
+    }
+    EXPECT_NE(std::string::npos, session.File(L"Page.ini").find("6,My Tools,My Tools,"));
+}
+
+// Edits in both tabs, then Close: every file stays as it was.
+TEST_F(PagesTab, CloseAfterEditsLeavesTheFiles)
+{
+    const auto before = FolderFiles(kInstallFolder);
+    Select(0);
+    Tap(IDC_PAGES_DEL, L"Warning", IDOK);
+    Select(0);
+    Tap(IDC_PAGES_COPY);
+    Tap(IDC_PAGES_PASTE);
+    session.SelectTab(TAB_TASK);
+    HWND task = session.Page()->Hwnd();
+    ::SendMessageW(::GetDlgItem(task, IDC_TASK_EXCLUDED), LB_SETCURSEL, 0, 0);
+    ::SendMessageW(task, WM_COMMAND, MAKEWPARAM(IDC_TASK_DEL, BN_CLICKED), 0);
+    TapSoftKey(task, 1);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return session.Hwnd() == nullptr; }, 15000));
+    EXPECT_EQ(before, FolderFiles(kInstallFolder));
+}
+
+namespace {
+
+// A top-level window of this process with a title, as a running program has.
+class CTitledWindow {
+public:
+    explicit CTitledWindow(const wchar_t* title)
+    {
+        static const ATOM atom = [] {
+            WNDCLASSW wc = {};
+            wc.lpfnWndProc = ::DefWindowProcW;
+            wc.hInstance = ::GetModuleHandleW(nullptr);
+            wc.lpszClassName = L"OrvaneTestTask";
+            return ::RegisterClassW(&wc);
+        }();
+        m_hWnd = ::CreateWindowExW(0, MAKEINTATOM(atom), title, WS_OVERLAPPED | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                                   nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    }
+    ~CTitledWindow() { ::DestroyWindow(m_hWnd); }
+    CTitledWindow(const CTitledWindow&) = delete;
+    CTitledWindow& operator=(const CTitledWindow&) = delete;
+
+private:
+    HWND m_hWnd = nullptr;
+};
+
+std::vector<std::wstring> ListItems(HWND listBox)
+{
+    std::vector<std::wstring> items;
+    for (LRESULT i = 0, n = ::SendMessageW(listBox, LB_GETCOUNT, 0, 0); i < n; ++i) {
+        wchar_t text[300] = L"";
+        ::SendMessageW(listBox, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        items.push_back(text);
+    }
+    return items;
+}
+
+bool Has(const std::vector<std::wstring>& items, const std::wstring& item)
+{
+    return std::find(items.begin(), items.end(), item) != items.end();
+}
+
+class TaskTab : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(session.Open());
+        session.SelectTab(TAB_TASK);
+        page = session.Page()->Hwnd();
+        excluded = ::GetDlgItem(page, IDC_TASK_EXCLUDED);
+    }
+    std::wstring Tap(int id, const std::wstring& caption = L"") { return TapButton(page, id, caption); }
+    void AddTitle(const std::wstring& title)
+    {
+        TypeInto(page, IDC_TASK_WINDOWS, title);
+        Tap(IDC_TASK_ADD);
+    }
+    void DeleteTitle(const std::wstring& title)
+    {
+        const LRESULT at = ::SendMessageW(excluded, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                          reinterpret_cast<LPARAM>(title.c_str()));
+        ::SendMessageW(excluded, LB_SETCURSEL, static_cast<WPARAM>(at), 0);
+        Tap(IDC_TASK_DEL);
+    }
+    std::vector<std::wstring> Offered()
+    {
+        Tap(IDC_TASK_REFRESH);
+        return ComboItems(page, IDC_TASK_WINDOWS);
+    }
+
+    CSettingsSession session{kLargeScreen, {{Set::TaskHoldAction, "1"}}};
+    HWND page = nullptr;
+    HWND excluded = nullptr;
+};
+
+}  // namespace
+
+TEST_F(TaskTab, ModeAndExclusionList)
+{
+    EXPECT_EQ((std::vector<std::wstring>{L"Tap for Menu", L"Tap to switch Task, Hold for Menu",
+                                         L"Tap to switch Task, Hold to Exit"}),
+              ComboItems(page, IDC_TASK_MODE));
+    EXPECT_EQ(L"Tap to switch Task, Hold for Menu", ControlText(::GetDlgItem(page, IDC_TASK_MODE)));
+    EXPECT_EQ(std::vector<std::wstring>{L"DuraruZur"}, ListItems(excluded));
+
+    // The running windows are offered, those already excluded are not.
+    CTitledWindow program(L"Pages Test Window"), hidden(L"DuraruZur");
+    std::vector<std::wstring> offered = Offered();
+    EXPECT_TRUE(Has(offered, L"Pages Test Window"));
+    EXPECT_FALSE(Has(offered, L"DuraruZur"));
+
+    // Nothing to add without a text; a title added twice is listed once,
+    // and is no longer offered.
+    AddTitle(L"");
+    EXPECT_EQ(std::vector<std::wstring>{L"DuraruZur"}, ListItems(excluded));
+    AddTitle(L"Pages Test Window");
+    AddTitle(L"Pages Test Window");
+    EXPECT_EQ((std::vector<std::wstring>{L"DuraruZur", L"Pages Test Window"}), ListItems(excluded));
+    EXPECT_FALSE(Has(Offered(), L"Pages Test Window"));
+
+    // A title deleted is offered again at once, and can be added back.
+    DeleteTitle(L"DuraruZur");
+    EXPECT_EQ(std::vector<std::wstring>{L"Pages Test Window"}, ListItems(excluded));
+    EXPECT_TRUE(Has(Offered(), L"DuraruZur"));
+    AddTitle(L"DuraruZur");
+    EXPECT_EQ((std::vector<std::wstring>{L"DuraruZur", L"Pages Test Window"}), ListItems(excluded));
+
+    // A title the setting file could not keep is refused, naming the list.
+    TypeInto(page, IDC_TASK_WINDOWS, L"Two\tParts");
+    EXPECT_EQ(L"Exclude List cannot hold control characters.", Tap(IDC_TASK_ADD, L"OrvaneSet"));
+    EXPECT_EQ(2u, ListItems(excluded).size());
+
+    ::SendMessageW(::GetDlgItem(page, IDC_TASK_MODE), CB_SETCURSEL, 2, 0);
+    session.SelectTab(TAB_BASIC);
+    const CSetting& s = *session.Main().Setting();
+    EXPECT_EQ(2, s.GetNum(Set::TaskHoldAction));
+    EXPECT_EQ((std::vector<std::wstring>{L"DuraruZur", L"Pages Test Window"}), s.m_Exclusions);
+}
+
+// An exclusion list the user empties stays empty: the default does not
+// come back when the file is read again.
+TEST_F(TaskTab, EmptiedExclusionListIsSavedEmpty)
+{
+    DeleteTitle(L"DuraruZur");
+    CDialogWatcher saved(L"Orvane");
+    TapSoftKey(page, 0);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return session.Hwnd() == nullptr; }, 15000));
+    ASSERT_TRUE(saved.Wait());
+    const std::string ini = session.File(L"Orvane.ini");
+    EXPECT_NE(std::string::npos, ini.find("\r\nExclusion=\r\n")) << ini;
+    EXPECT_EQ(std::string::npos, ini.find("DuraruZur")) << ini;
+    CConfiguration loaded;
+    EXPECT_EQ(std::vector<std::wstring>{L""}, loaded.setting.m_Exclusions);
+}
+
+namespace {
+
+struct EditorLook {
+    const char* name;
+    SettingsScreen screen;
+    const char* language;
+    UINT editorTemplate;
+    const wchar_t* caption;
+};
+const EditorLook kEditorLooks[] = {
+    {"SmallEnglish", kSmallScreen, "2", IDD_SETPAGE_ENG, L"Page Setting"},
+    {"LargeEnglish", kLargeScreen, "2", IDD_SETPAGE_ENG, L"Page Setting"},
+    {"SmallJapanese", kSmallScreen, "1", IDD_SETPAGE, L"\u30da\u30fc\u30b8\u8a2d\u5b9a"},
+    {"LargeJapanese", kLargeScreen, "1", IDD_SETPAGE, L"\u30da\u30fc\u30b8\u8a2d\u5b9a"},
+};
+
+class PageEditorLook : public ::testing::TestWithParam<EditorLook> {};
+
+}  // namespace
+
+// The editor of a page in each screen size and language: on the whole
+// screen, nothing outside it, the page's values shown; and a picture.
+TEST_P(PageEditorLook, FitsItsScreen)
+{
+    const EditorLook& c = GetParam();
+    CSettingsSession session(c.screen, {{Set::LanguageMode, c.language}});
+    ASSERT_TRUE(session.Open());
+    session.SelectTab(TAB_PAGES);
+    HWND page = session.Page()->Hwnd();
+    HWND list = ::GetDlgItem(page, IDC_PAGES_LIST);
+    ListView_SetItemState(list, 0, LVIS_SELECTED, LVIS_SELECTED);
+    const std::wstring folder = TestOutputFolder(L"settings-shots");
+    std::wstring name, sheet;
+    bool inside = false, covers = false;
+    CDriver driver([&] {
+        HWND editor = WaitForDialog(c.caption);
+        if (!editor)
+            return;
+        name = ControlText(::GetDlgItem(editor, IDC_SETPAGE_NAME));
+        sheet = ControlText(::GetDlgItem(editor, IDC_SETPAGE_SHEET_L));
+        inside = ChildrenInside(editor);
+        RECT rc;
+        ::GetWindowRect(editor, &rc);
+        covers = rc.right - rc.left == c.screen.width && rc.bottom - rc.top == c.screen.height;
+        SavePng(folder + L"\\editor.png", CaptureWindow(editor));
+        TapSoftKey(editor, 1);
+    });
+    ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_PAGES_EDIT, BN_CLICKED), 0);
+    driver.Join();
+    EXPECT_EQ(L"Home", name);
+    EXPECT_EQ(L"S_HOME_L", sheet);
+    EXPECT_TRUE(inside);
+    EXPECT_TRUE(covers);
+    EXPECT_EQ(c.editorTemplate, ResDialog(IDD_SETPAGE));
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, PageEditorLook, ::testing::ValuesIn(kEditorLooks),
+                         [](const ::testing::TestParamInfo<EditorLook>& info) { return info.param.name; });

@@ -7,6 +7,7 @@
 #include "MenuBar_win.h"
 #include "OrvaneSet_rc.h"
 #include "PluginRun.h"
+#include "SelFileRun.h"
 #include "SettingsRun.h"
 
 #include <gtest/gtest.h>
@@ -15,69 +16,9 @@ namespace {
 
 const std::wstring kTool = L"\\Program Files\\Tool\\";
 
-HWND List(HWND chooser) { return ::GetDlgItem(chooser, IDC_SELFILE_LIST); }
-
-std::wstring Cell(HWND chooser, int row, int column)
-{
-    wchar_t text[260] = L"";
-    LVITEMW item = {};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = 260;
-    ::SendMessageW(List(chooser), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    return text;
-}
-
-// The rows as "name|type|size" (type only where asked for).
-std::vector<std::wstring> Rows(HWND chooser, int column = 0)
-{
-    std::vector<std::wstring> rows;
-    const int n = static_cast<int>(::SendMessageW(List(chooser), LVM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < n; ++i)
-        rows.push_back(column ? Cell(chooser, i, 0) + L"|" + Cell(chooser, i, column) : Cell(chooser, i, 0));
-    return rows;
-}
-
-int RowOf(HWND chooser, const std::wstring& name)
-{
-    const std::vector<std::wstring> rows = Rows(chooser);
-    for (size_t i = 0; i < rows.size(); ++i)
-        if (rows[i] == name)
-            return static_cast<int>(i);
-    return -1;
-}
-
-// Waits until the list has handled what was posted to it before: a change
-// of the date column's width, posted after it, shows that (or the list is
-// gone, when a tap ended the chooser).
-void Settle(HWND list)
-{
-    const int width = static_cast<int>(::SendMessageW(list, LVM_GETCOLUMNWIDTH, 3, 0));
-    const int marker = width % 2 ? width - 1 : width + 1;
-    ::PostMessageW(list, LVM_SETCOLUMNWIDTH, 3, marker);
-    for (int i = 0; i < 150 && ::IsWindow(list) && ::SendMessageW(list, LVM_GETCOLUMNWIDTH, 3, 0) != marker; ++i)
-        ::Sleep(20);
-}
-
-// A tap on the row (twice: a double tap), posted as the pen makes it.
-void TapRow(HWND chooser, const std::wstring& name, bool twice = false)
-{
-    const int row = RowOf(chooser, name);
-    RECT rc = {LVIR_LABEL, 0, 0, 0};
-    ::SendMessageW(List(chooser), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rc));
-    const LPARAM at = MAKELPARAM(rc.left + 4, (rc.top + rc.bottom) / 2);
-    ::PostMessageW(List(chooser), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    ::PostMessageW(List(chooser), WM_LBUTTONUP, 0, at);
-    if (twice) {
-        ::PostMessageW(List(chooser), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-        ::PostMessageW(List(chooser), WM_LBUTTONUP, 0, at);
-    }
-    Settle(List(chooser));
-}
-
 void TapHeader(HWND chooser, int column)
 {
-    HWND header = reinterpret_cast<HWND>(::SendMessageW(List(chooser), LVM_GETHEADER, 0, 0));
+    HWND header = reinterpret_cast<HWND>(::SendMessageW(ChooserList(chooser), LVM_GETHEADER, 0, 0));
     RECT rc = {};
     ::SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&rc));
     const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
@@ -128,30 +69,30 @@ TEST_F(SettingsSelFile, WalkingTheTreeAndChoosingAFile)
     } s;
     CDlgSelFile chooser({{L"Executable File", {L"*.exe"}}, {L"All Files", {L"*.*"}}});
     const INT_PTR result = Run(chooser, L"Select File", [&](HWND d) {
-        s.first = Rows(d);
-        s.sizes = Rows(d, 2);
+        s.first = ChooserRows(d);
+        s.sizes = ChooserRows(d, 2);
         s.edit = ControlText(::GetDlgItem(d, IDC_SELFILE_NAME));
         s.types = ComboItems(d, IDC_SELFILE_TYPE);
         s.paths = ComboItems(d, IDC_SELFILE_PATH);
         s.pathSel = ::SendMessageW(::GetDlgItem(d, IDC_SELFILE_PATH), CB_GETCURSEL, 0, 0);
-        TapRow(d, L"Data");
-        s.data = Rows(d);
+        TapEntry(d, L"Data");
+        s.data = ChooserRows(d);
         s.dataEdit = ControlText(::GetDlgItem(d, IDC_SELFILE_NAME));
-        TapRow(d, L"..");
-        s.back = Rows(d);
+        TapEntry(d, L"..");
+        s.back = ChooserRows(d);
         ChooseItem(d, IDC_SELFILE_TYPE, L"All Files(*.*)");
-        s.all = Rows(d, 2);
+        s.all = ChooserRows(d, 2);
         // The "Path" menu's first entry is the root.
         ::SendMessageW(d, WM_COMMAND, MAKEWPARAM(ID_SELFILE_PATH0, 0), 0);
-        s.root = Rows(d);
+        s.root = ChooserRows(d);
         // Down to "Tool" through the combo, a level at a time.
         ChooseItem(d, IDC_SELFILE_PATH, L"+-Program Files\\");
         ChooseItem(d, IDC_SELFILE_PATH, L"  +-Tool\\");
         TapHeader(d, 2);                   // the first tap sorts descending
-        s.sorted = Rows(d);
+        s.sorted = ChooserRows(d);
         if (HWND bar = FindMenuBar(d))
             s.menu = {SoftKeyText(bar, 0), SoftKeyText(bar, 1)};
-        TapRow(d, L"tool.exe", true);
+        TapEntry(d, L"tool.exe", true);
     });
     EXPECT_EQ((std::vector<std::wstring>{L"..", L"Data", L"Plugins", L"big.exe", L"tool.exe"}), s.first);
     EXPECT_EQ((std::vector<std::wstring>{L"..|", L"Data|", L"Plugins|", L"big.exe|2 KB", L"tool.exe|1 KB"}), s.sizes);
@@ -186,9 +127,9 @@ TEST_F(SettingsSelFile, SelectCancelAndFolders)
     std::wstring message, typeShown = L"?";
     CDlgSelFile files;
     EXPECT_EQ(IDCANCEL, Run(files, L"Select File", [&](HWND d) {
-        TapRow(d, L"Plugins");
-        TapRow(d, L"..");
-        ListView_SetItemState(List(d), RowOf(d, L"Data"), LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        TapEntry(d, L"Plugins");
+        TapEntry(d, L"..");
+        ListView_SetItemState(ChooserList(d), ChooserRowOf(d, L"Data"), LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         PostCommand(d, IDC_SELFILE_SELECT);
         if (HWND box = WaitForDialog(L"Orvane")) {
             message = DialogText(box);
@@ -203,8 +144,8 @@ TEST_F(SettingsSelFile, SelectCancelAndFolders)
     std::vector<std::wstring> rows;
     EXPECT_EQ(IDOK, Run(folders, L"Select Directory", [&](HWND d) {
         typeShown = ::IsWindowVisible(::GetDlgItem(d, IDC_SELFILE_TYPE)) ? L"shown" : L"hidden";
-        rows = Rows(d);
-        TapRow(d, L"Data");  // one tap only selects
+        rows = ChooserRows(d);
+        TapEntry(d, L"Data");  // one tap only selects
         PostCommand(d, IDC_SELFILE_SELECT);
     }));
     EXPECT_EQ(L"hidden", typeShown);
@@ -218,7 +159,7 @@ TEST_F(SettingsSelFile, SelectCancelAndFolders)
         CDlgSelFile root({}, SELFILE_FOLDERS_ONLY);
         std::vector<std::wstring> paths;
         Run(root, L"Select Directory", [&](HWND d) {
-            rows = Rows(d);
+            rows = ChooserRows(d);
             paths = ComboItems(d, IDC_SELFILE_PATH);
             TapSoftKey(d, 1);
         });
@@ -262,11 +203,11 @@ TEST_F(SettingsSelFile, BrowseButtonOfPathSettings)
             PostCommand(editor, IDC_EDIT_BROWSE);
             if (HWND chooser = WaitForDialog(c.title)) {
                 types = ComboItems(chooser, IDC_SELFILE_TYPE);
-                TapRow(chooser, c.tap);
+                TapEntry(chooser, c.tap);
                 if (c.kind == EK_DIR_PATH)
                     PostCommand(chooser, IDC_SELFILE_SELECT);
                 else
-                    TapRow(chooser, c.tap, true);
+                    TapEntry(chooser, c.tap, true);
             }
             for (int i = 0; i < 100 && ::IsWindow(editor) && ControlText(::GetDlgItem(editor, IDC_EDIT_TEXT)) != c.stored; ++i)
                 ::Sleep(20);

@@ -22,10 +22,11 @@ const wchar_t kItemName[] = L"OrvEndToEndItem";
 // Home's last slot, on the screen: the item starts below the 26-pixel
 // title strip.
 constexpr int kSlotX = 432, kSlotY = 250 + 26;
-constexpr std::uint32_t kMagenta = 0xFF00FF;
+constexpr std::uint32_t kKey = 0xFF00FF, kYellow = 0xFFFF00;
 
-// A 24-bit bitmap of one colour.
-std::string SolidBmp(int size, std::uint32_t rgb)
+// A 24-bit bitmap of one colour inside a frame of the key colour: an image
+// without alpha is keyed on its corner pixel.
+std::string FramedBmp(int size, std::uint32_t rgb, std::uint32_t key)
 {
     const int stride = (size * 3 + 3) & ~3;
     const auto image = static_cast<std::uint32_t>(stride * size);
@@ -45,8 +46,10 @@ std::string SolidBmp(int size, std::uint32_t rgb)
     put(28, 24, 2);
     put(34, image, 4);
     for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x)
-            put(54 + static_cast<size_t>(y * stride + x * 3), rgb, 3);  // B, G, R in the file
+        for (int x = 0; x < size; ++x) {
+            const bool frame = x < 2 || y < 2 || x >= size - 2 || y >= size - 2;
+            put(54 + static_cast<size_t>(y * stride + x * 3), frame ? key : rgb, 3);  // B, G, R in the file
+        }
     return bmp;
 }
 
@@ -122,7 +125,7 @@ TEST(SettingsInEmulator, AnIconAddedThroughTheChooserIsDrawn)
     pages.erase(at, last.size());
     ASSERT_TRUE(install.Write(L"Page.ini", pages));
     ASSERT_TRUE(install.Write(L"paint.exe", "MZ"));
-    ASSERT_TRUE(install.Write(L"Magenta.bmp", SolidBmp(64, kMagenta)));
+    ASSERT_TRUE(install.Write(L"Yellow.bmp", FramedBmp(64, kYellow, kKey)));
 
     CTodayItemKey key(kItemName, install.Dll(), 1, 2);
     CTodayHostRun run(L"--only " + std::wstring(kItemName) + L" --wallpaper \"" + install.File(L"Wallpaper.png") +
@@ -143,7 +146,7 @@ TEST(SettingsInEmulator, AnIconAddedThroughTheChooserIsDrawn)
             HWND app = WaitForDialog(L"Application");
             // The program, then its picture (rows Name, Path, Option, Icon file…).
             worked = app && PickThroughChooser(app, 1, {L"Orvane", L"paint.exe"}) &&
-                     PickThroughChooser(app, 3, {L"Orvane", L"Magenta.bmp"});
+                     PickThroughChooser(app, 3, {L"Orvane", L"Yellow.bmp"});
             if (worked)
                 TapSoftKey(app, 0);
         });
@@ -159,11 +162,12 @@ TEST(SettingsInEmulator, AnIconAddedThroughTheChooserIsDrawn)
         EXPECT_EQ(L"Saved Setting.", saved.Text());
     }
     const std::string saved = ReadAll(install.File(L"Page.ini"));
-    EXPECT_NE(std::string::npos, saved.find("1,paint,\\Program Files\\Orvane\\paint.exe,,\\Program Files\\Orvane\\Magenta.bmp"))
+    EXPECT_NE(std::string::npos, saved.find("1,paint,\\Program Files\\Orvane\\paint.exe,,\\Program Files\\Orvane\\Yellow.bmp"))
         << saved;
     ASSERT_TRUE(SelectedShot(run, folder + L"\\after.png", after));
     EXPECT_EQ("ok quit", run.Command("quit"));
     EXPECT_EQ(0u, run.Finish());
-    EXPECT_EQ(0, ColourNear(before, kSlotX, kSlotY, kMagenta));
-    EXPECT_LT(1000, ColourNear(after, kSlotX, kSlotY, kMagenta)) << "the picture fills most of its 64 x 64 slot";
+    EXPECT_EQ(0, ColourNear(before, kSlotX, kSlotY, kYellow));
+    EXPECT_LT(1000, ColourNear(after, kSlotX, kSlotY, kYellow)) << "the picture fills most of its 64 x 64 slot";
+    EXPECT_EQ(0, ColourNear(after, kSlotX, kSlotY, kKey)) << "its frame is keyed out";
 }

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 const std::wstring kTool = L"\\Program Files\\Tool\\";
@@ -235,6 +237,8 @@ struct Look {
     const wchar_t* name;
 };
 
+void PrintTo(const Look& look, std::ostream* out) { *out << NarrowText(look.name); }
+
 class SettingsSelFileLook : public ::testing::TestWithParam<Look> {};
 
 }  // namespace
@@ -272,4 +276,9 @@ INSTANTIATE_TEST_SUITE_P(Screens, SettingsSelFileLook,
                          ::testing::Values(Look{kSmallScreen, "2", L"Select File", L"small-en"},
                                            Look{kLargeScreen, "2", L"Select File", L"large-en"},
                                            Look{kSmallScreen, "1", L"ファイル選択", L"small-ja"},
-                                           Look{kLargeScreen, "1", L"ファイル選択", L"large-ja"}));
+                                           Look{kLargeScreen, "1", L"ファイル選択", L"large-ja"}),
+                         [](const ::testing::TestParamInfo<Look>& info) {
+                             std::string name = NarrowText(info.param.name);
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });

@@ -127,11 +127,18 @@ TEST_F(SettingsSelFile, WalkingTheTreeAndChoosingAFile)
 TEST_F(SettingsSelFile, SelectCancelAndFolders)
 {
     std::wstring message, typeShown = L"?";
+    LONG_PTR views[2] = {};
     CDlgSelFile files;
     EXPECT_EQ(IDCANCEL, Run(files, L"Select File", [&](HWND d) {
+        // "View" turns the report into a list and back.
+        for (LONG_PTR& view : views) {
+            ::SendMessageW(d, WM_COMMAND, MAKEWPARAM(IDC_SELFILE_VIEW, BN_CLICKED), 0);
+            view = ::GetWindowLongPtrW(ChooserList(d), GWL_STYLE) & LVS_TYPEMASK;
+        }
         TapEntry(d, L"Plugins");
         TapEntry(d, L"..");
-        ListView_SetItemState(ChooserList(d), ChooserRowOf(d, L"Data"), LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        const UINT selected = LVIS_SELECTED | LVIS_FOCUSED;
+        ListView_SetItemState(ChooserList(d), ChooserRowOf(d, L"Data"), selected, selected);
         PostCommand(d, IDC_SELFILE_SELECT);
         if (HWND box = WaitForDialog(L"Orvane")) {
             message = DialogText(box);
@@ -140,6 +147,8 @@ TEST_F(SettingsSelFile, SelectCancelAndFolders)
         TapSoftKey(d, 1);
     }));
     EXPECT_EQ(L"No File Selected.", message);
+    EXPECT_EQ(LVS_LIST, views[0]);
+    EXPECT_EQ(LVS_REPORT, views[1]);
     EXPECT_EQ(kTool, CDlgSelFile::CurrentFolder());
 
     CDlgSelFile folders({}, SELFILE_FOLDERS_ONLY);

@@ -62,14 +62,6 @@ int ColourNear(const CShot& shot, int cx, int cy, std::uint32_t rgb)
     return n;
 }
 
-::testing::AssertionResult SelectedShot(CTodayHostRun& run, const std::wstring& path, CShot& shot)
-{
-    if (auto r = CommandOk(run, "deselect"); !r)
-        return r;
-    if (auto r = CommandOk(run, "select " + NarrowText(kItemName)); !r)
-        return r;
-    return SettledShot(run, path, shot);
-}
 
 // Waits until the window is gone.
 bool Gone(HWND hwnd)
@@ -133,7 +125,7 @@ TEST(SettingsInEmulator, AnIconAddedThroughTheChooserIsDrawn)
     ASSERT_TRUE(run.Started());
     const std::wstring folder = TestOutputFolder(L"settings-end-to-end");
     CShot before, after;
-    ASSERT_TRUE(SelectedShot(run, folder + L"\\before.png", before));
+    ASSERT_TRUE(SelectedShot(run, kItemName, folder + L"\\before.png", before));
 
     SHInitExtraControls();
     bool worked = false;
@@ -164,7 +156,7 @@ TEST(SettingsInEmulator, AnIconAddedThroughTheChooserIsDrawn)
     const std::string saved = ReadAll(install.File(L"Page.ini"));
     EXPECT_NE(std::string::npos, saved.find("1,paint,\\Program Files\\Orvane\\paint.exe,,\\Program Files\\Orvane\\Yellow.bmp"))
         << saved;
-    ASSERT_TRUE(SelectedShot(run, folder + L"\\after.png", after));
+    ASSERT_TRUE(SelectedShot(run, kItemName, folder + L"\\after.png", after));
     EXPECT_EQ("ok quit", run.Command("quit"));
     EXPECT_EQ(0u, run.Finish());
     EXPECT_EQ(0, ColourNear(before, kSlotX, kSlotY, kYellow));

@@ -7,6 +7,7 @@
 #include "MenuBar_win.h"
 #include "OrvaneSet_rc.h"
 #include "PluginRun.h"
+#include "SelFileRun.h"
 #include "SettingsRun.h"
 
 #include <gtest/gtest.h>
@@ -17,96 +18,9 @@ namespace {
 
 const std::wstring kTool = L"\\Program Files\\Tool\\";
 
-std::wstring WindowText(HWND hwnd)
-{
-    wchar_t text[512] = L"";
-    ::SendMessageW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-std::vector<std::wstring> ComboTexts(HWND dialog, int id)
-{
-    HWND combo = ::GetDlgItem(dialog, id);
-    std::vector<std::wstring> items;
-    for (LRESULT i = 0, n = ::SendMessageW(combo, CB_GETCOUNT, 0, 0); i < n; ++i) {
-        wchar_t text[256] = L"";
-        ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        items.push_back(text);
-    }
-    return items;
-}
-
-// Picks the combo's entry at the position, as a tap in its list would.
-void ChooseAt(HWND dialog, int id, int at)
-{
-    HWND combo = ::GetDlgItem(dialog, id);
-    ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
-    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-}
-
-HWND List(HWND chooser) { return ::GetDlgItem(chooser, IDC_SELFILE_LIST); }
-
-std::wstring Cell(HWND chooser, int row, int column)
-{
-    wchar_t text[260] = L"";
-    LVITEMW item = {};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = 260;
-    ::SendMessageW(List(chooser), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    return text;
-}
-
-// The rows as "name|type|size" (type only where asked for).
-std::vector<std::wstring> Rows(HWND chooser, int column = 0)
-{
-    std::vector<std::wstring> rows;
-    const int n = static_cast<int>(::SendMessageW(List(chooser), LVM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < n; ++i)
-        rows.push_back(column ? Cell(chooser, i, 0) + L"|" + Cell(chooser, i, column) : Cell(chooser, i, 0));
-    return rows;
-}
-
-int RowOf(HWND chooser, const std::wstring& name)
-{
-    const std::vector<std::wstring> rows = Rows(chooser);
-    for (size_t i = 0; i < rows.size(); ++i)
-        if (rows[i] == name)
-            return static_cast<int>(i);
-    return -1;
-}
-
-// Waits until the list has handled what was posted to it before: a change
-// of the date column's width, posted after it, shows that (or the list is
-// gone, when a tap ended the chooser).
-void Settle(HWND list)
-{
-    const int width = static_cast<int>(::SendMessageW(list, LVM_GETCOLUMNWIDTH, 3, 0));
-    const int marker = width % 2 ? width - 1 : width + 1;
-    ::PostMessageW(list, LVM_SETCOLUMNWIDTH, 3, marker);
-    for (int i = 0; i < 150 && ::IsWindow(list) && ::SendMessageW(list, LVM_GETCOLUMNWIDTH, 3, 0) != marker; ++i)
-        ::Sleep(20);
-}
-
-// A tap on the row (twice: a double tap), posted as the pen makes it.
-void TapRow(HWND chooser, const std::wstring& name, bool twice = false)
-{
-    const int row = RowOf(chooser, name);
-    RECT rc = {LVIR_LABEL, 0, 0, 0};
-    ::SendMessageW(List(chooser), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rc));
-    const LPARAM at = MAKELPARAM(rc.left + 4, (rc.top + rc.bottom) / 2);
-    ::PostMessageW(List(chooser), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    ::PostMessageW(List(chooser), WM_LBUTTONUP, 0, at);
-    if (twice) {
-        ::PostMessageW(List(chooser), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-        ::PostMessageW(List(chooser), WM_LBUTTONUP, 0, at);
-    }
-    Settle(List(chooser));
-}
-
 void TapHeader(HWND chooser, int column)
 {
-    HWND header = reinterpret_cast<HWND>(::SendMessageW(List(chooser), LVM_GETHEADER, 0, 0));
+    HWND header = reinterpret_cast<HWND>(::SendMessageW(ChooserList(chooser), LVM_GETHEADER, 0, 0));
     RECT rc = {};
     ::SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&rc));
     const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
@@ -157,32 +71,30 @@ TEST_F(SettingsSelFile, WalkingTheTreeAndChoosingAFile)
     } s;
     CDlgSelFile chooser({{L"Executable File", {L"*.exe"}}, {L"All Files", {L"*.*"}}});
     const INT_PTR result = Run(chooser, L"Select File", [&](HWND d) {
-        s.first = Rows(d);
-        s.sizes = Rows(d, 2);
-        s.edit = WindowText(::GetDlgItem(d, IDC_SELFILE_NAME));
-        s.types = ComboTexts(d, IDC_SELFILE_TYPE);
-        s.paths = ComboTexts(d, IDC_SELFILE_PATH);
+        s.first = ChooserRows(d);
+        s.sizes = ChooserRows(d, 2);
+        s.edit = ControlText(::GetDlgItem(d, IDC_SELFILE_NAME));
+        s.types = ComboItems(d, IDC_SELFILE_TYPE);
+        s.paths = ComboItems(d, IDC_SELFILE_PATH);
         s.pathSel = ::SendMessageW(::GetDlgItem(d, IDC_SELFILE_PATH), CB_GETCURSEL, 0, 0);
-        TapRow(d, L"Data");
-        s.data = Rows(d);
-        s.dataEdit = WindowText(::GetDlgItem(d, IDC_SELFILE_NAME));
-        TapRow(d, L"..");
-        s.back = Rows(d);
-        ChooseAt(d, IDC_SELFILE_TYPE, 1);
-        s.all = Rows(d, 2);
+        TapEntry(d, L"Data");
+        s.data = ChooserRows(d);
+        s.dataEdit = ControlText(::GetDlgItem(d, IDC_SELFILE_NAME));
+        TapEntry(d, L"..");
+        s.back = ChooserRows(d);
+        ChooseItem(d, IDC_SELFILE_TYPE, L"All Files(*.*)");
+        s.all = ChooserRows(d, 2);
         // The "Path" menu's first entry is the root.
         ::SendMessageW(d, WM_COMMAND, MAKEWPARAM(ID_SELFILE_PATH0, 0), 0);
-        s.root = Rows(d);
+        s.root = ChooserRows(d);
         // Down to "Tool" through the combo, a level at a time.
-        ChooseAt(d, IDC_SELFILE_PATH, 1);
-        const std::vector<std::wstring> paths = ComboTexts(d, IDC_SELFILE_PATH);
-        const auto tool = std::find(paths.begin(), paths.end(), L"  +-Tool\\");
-        ChooseAt(d, IDC_SELFILE_PATH, static_cast<int>(tool - paths.begin()));
+        ChooseItem(d, IDC_SELFILE_PATH, L"+-Program Files\\");
+        ChooseItem(d, IDC_SELFILE_PATH, L"  +-Tool\\");
         TapHeader(d, 2);                   // the first tap sorts descending
-        s.sorted = Rows(d);
+        s.sorted = ChooserRows(d);
         if (HWND bar = FindMenuBar(d))
             s.menu = {SoftKeyText(bar, 0), SoftKeyText(bar, 1)};
-        TapRow(d, L"tool.exe", true);
+        TapEntry(d, L"tool.exe", true);
     });
     EXPECT_EQ((std::vector<std::wstring>{L"..", L"Data", L"Plugins", L"big.exe", L"tool.exe"}), s.first);
     EXPECT_EQ((std::vector<std::wstring>{L"..|", L"Data|", L"Plugins|", L"big.exe|2 KB", L"tool.exe|1 KB"}), s.sizes);
@@ -215,11 +127,18 @@ TEST_F(SettingsSelFile, WalkingTheTreeAndChoosingAFile)
 TEST_F(SettingsSelFile, SelectCancelAndFolders)
 {
     std::wstring message, typeShown = L"?";
+    LONG_PTR views[2] = {};
     CDlgSelFile files;
     EXPECT_EQ(IDCANCEL, Run(files, L"Select File", [&](HWND d) {
-        TapRow(d, L"Plugins");
-        TapRow(d, L"..");
-        ListView_SetItemState(List(d), RowOf(d, L"Data"), LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        // "View" turns the report into a list and back.
+        for (LONG_PTR& view : views) {
+            ::SendMessageW(d, WM_COMMAND, MAKEWPARAM(IDC_SELFILE_VIEW, BN_CLICKED), 0);
+            view = ::GetWindowLongPtrW(ChooserList(d), GWL_STYLE) & LVS_TYPEMASK;
+        }
+        TapEntry(d, L"Plugins");
+        TapEntry(d, L"..");
+        const UINT selected = LVIS_SELECTED | LVIS_FOCUSED;
+        ListView_SetItemState(ChooserList(d), ChooserRowOf(d, L"Data"), selected, selected);
         PostCommand(d, IDC_SELFILE_SELECT);
         if (HWND box = WaitForDialog(L"Orvane")) {
             message = DialogText(box);
@@ -228,14 +147,16 @@ TEST_F(SettingsSelFile, SelectCancelAndFolders)
         TapSoftKey(d, 1);
     }));
     EXPECT_EQ(L"No File Selected.", message);
+    EXPECT_EQ(LVS_LIST, views[0]);
+    EXPECT_EQ(LVS_REPORT, views[1]);
     EXPECT_EQ(kTool, CDlgSelFile::CurrentFolder());
 
     CDlgSelFile folders({}, SELFILE_FOLDERS_ONLY);
     std::vector<std::wstring> rows;
     EXPECT_EQ(IDOK, Run(folders, L"Select Directory", [&](HWND d) {
         typeShown = ::IsWindowVisible(::GetDlgItem(d, IDC_SELFILE_TYPE)) ? L"shown" : L"hidden";
-        rows = Rows(d);
-        TapRow(d, L"Data");  // one tap only selects
+        rows = ChooserRows(d);
+        TapEntry(d, L"Data");  // one tap only selects
         PostCommand(d, IDC_SELFILE_SELECT);
     }));
     EXPECT_EQ(L"hidden", typeShown);
@@ -249,8 +170,8 @@ TEST_F(SettingsSelFile, SelectCancelAndFolders)
         CDlgSelFile root({}, SELFILE_FOLDERS_ONLY);
         std::vector<std::wstring> paths;
         Run(root, L"Select Directory", [&](HWND d) {
-            rows = Rows(d);
-            paths = ComboTexts(d, IDC_SELFILE_PATH);
+            rows = ChooserRows(d);
+            paths = ComboItems(d, IDC_SELFILE_PATH);
             TapSoftKey(d, 1);
         });
         EXPECT_EQ((std::vector<std::wstring>{L"Program Files"}), rows) << NarrowText(start);
@@ -292,16 +213,16 @@ TEST_F(SettingsSelFile, BrowseButtonOfPathSettings)
                 return;
             PostCommand(editor, IDC_EDIT_BROWSE);
             if (HWND chooser = WaitForDialog(c.title)) {
-                types = ComboTexts(chooser, IDC_SELFILE_TYPE);
-                TapRow(chooser, c.tap);
+                types = ComboItems(chooser, IDC_SELFILE_TYPE);
+                TapEntry(chooser, c.tap);
                 if (c.kind == EK_DIR_PATH)
                     PostCommand(chooser, IDC_SELFILE_SELECT);
                 else
-                    TapRow(chooser, c.tap, true);
+                    TapEntry(chooser, c.tap, true);
             }
-            for (int i = 0; i < 100 && ::IsWindow(editor) && WindowText(::GetDlgItem(editor, IDC_EDIT_TEXT)) != c.stored; ++i)
+            for (int i = 0; i < 100 && ::IsWindow(editor) && ControlText(::GetDlgItem(editor, IDC_EDIT_TEXT)) != c.stored; ++i)
                 ::Sleep(20);
-            field = WindowText(::GetDlgItem(editor, IDC_EDIT_TEXT));
+            field = ControlText(::GetDlgItem(editor, IDC_EDIT_TEXT));
             TapSoftKey(editor, 0);
         });
         CDlgItemEdit editor(value, def);
@@ -325,6 +246,8 @@ struct Look {
     const wchar_t* name;
 };
 
+void PrintTo(const Look& look, std::ostream* out) { *out << NarrowText(look.name); }
+
 class SettingsSelFileLook : public ::testing::TestWithParam<Look> {};
 
 }  // namespace
@@ -347,7 +270,7 @@ TEST_P(SettingsSelFileLook, FitsItsScreen)
         if (!d)
             return;
         inside = ChildrenInside(d);
-        selectText = WindowText(::GetDlgItem(d, IDC_SELFILE_SELECT));
+        selectText = ControlText(::GetDlgItem(d, IDC_SELFILE_SELECT));
         SavePng(TestOutputFolder(L"settings-shots") + L"\\selfile-" + look.name + L".png", CaptureWindow(d));
         TapSoftKey(d, 1);
     });
@@ -362,4 +285,9 @@ INSTANTIATE_TEST_SUITE_P(Screens, SettingsSelFileLook,
                          ::testing::Values(Look{kSmallScreen, "2", L"Select File", L"small-en"},
                                            Look{kLargeScreen, "2", L"Select File", L"large-en"},
                                            Look{kSmallScreen, "1", L"ファイル選択", L"small-ja"},
-                                           Look{kLargeScreen, "1", L"ファイル選択", L"large-ja"}));
+                                           Look{kLargeScreen, "1", L"ファイル選択", L"large-ja"}),
+                         [](const ::testing::TestParamInfo<Look>& info) {
+                             std::string name = NarrowText(info.param.name);
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });

@@ -4,6 +4,10 @@
 // code page in which it is stored; a line ends at CR, LF and the byte 0xFF.
 #pragma once
 
+#include "config/IconEntry.h"
+#include "config/Setting.h"
+#include "engine/TaskList.h"
+
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -28,13 +32,15 @@ FieldCheck CheckFieldText(std::wstring_view text, size_t limit, std::wstring_vie
 
 // The longest page name that every reader keeps whole: a page link's
 // target and the start page setting are cut beyond it.
-inline constexpr size_t kPageNameMax = 259;
+inline constexpr size_t kPageNameMax = kIconFieldMax;
+static_assert(kPageNameMax <= kSettingValueMax);
 // A page name also names the target of a page link, a field of an icon
 // line: no ",". "[" and "]" have a message of their own.
 inline constexpr wchar_t kPageNameSeparators[] = L",";
-// An exclusion is compared with window titles, which are read into 255
-// characters.
-inline constexpr size_t kExclusionMax = 254;
+// An exclusion is compared with window titles, which are read into a
+// buffer of 255 characters; the setting file keeps it whole.
+inline constexpr size_t kExclusionMax = kWindowTextBuffer - 1;
+static_assert(kExclusionMax <= kSettingValueMax);
 
 // The page editor's checks at OK, in the order it runs them.
 enum class PageEditFault {

@@ -38,7 +38,7 @@ std::vector<std::wstring> ChooserRows(HWND chooser, int column)
     std::vector<std::wstring> rows;
     const int n = static_cast<int>(::SendMessageW(ChooserList(chooser), LVM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < n; ++i)
-        rows.push_back(column ? ChooserCell(chooser, i, 0) + L"|" + ChooserCell(chooser, i, column) : ChooserCell(chooser, i, 0));
+        rows.push_back(ChooserCell(chooser, i, 0) + (column ? L"|" + ChooserCell(chooser, i, column) : L""));
     return rows;
 }
 

@@ -154,7 +154,8 @@ TEST(SettingsInEmulator, AnIconAddedThroughTheChooserIsDrawn)
         EXPECT_EQ(L"Saved Setting.", saved.Text());
     }
     const std::string saved = ReadAll(install.File(L"Page.ini"));
-    EXPECT_NE(std::string::npos, saved.find("1,paint,\\Program Files\\Orvane\\paint.exe,,\\Program Files\\Orvane\\Yellow.bmp"))
+    const std::string line = "1,paint,\\Program Files\\Orvane\\paint.exe,,\\Program Files\\Orvane\\Yellow.bmp,";
+    EXPECT_NE(std::string::npos, saved.find(line))
         << saved;
     ASSERT_TRUE(SelectedShot(run, kItemName, folder + L"\\after.png", after));
     EXPECT_EQ("ok quit", run.Command("quit"));

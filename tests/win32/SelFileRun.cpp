@@ -54,6 +54,8 @@ int ChooserRowOf(HWND chooser, const std::wstring& name)
 void TapEntry(HWND chooser, const std::wstring& name, bool twice)
 {
     const int row = ChooserRowOf(chooser, name);
+    if (row < 0)
+        return;
     RECT rc = {LVIR_LABEL, 0, 0, 0};
     ::SendMessageW(ChooserList(chooser), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rc));
     const LPARAM at = MAKELPARAM(rc.left + 4, (rc.top + rc.bottom) / 2);

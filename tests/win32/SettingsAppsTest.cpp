@@ -3,6 +3,7 @@
 // value editors they open, the soft keys and the answers to messages.
 #include "DialogWatcher.h"
 #include "DlgSetApp.h"
+#include "DlgSelFile.h"
 #include "DlgTabApps.h"
 #include "IconCompare.h"
 #include "MenuBar_win.h"
@@ -12,6 +13,7 @@
 #include "config/ConfigLint.h"
 #include "config/Folders.h"
 #include "config/Page.h"
+#include "settings/ResLang.h"
 #include "ui/ListView.h"
 
 #include <gtest/gtest.h>
@@ -94,6 +96,32 @@ bool SetRow(HWND editor, int index, const std::wstring& text, std::vector<std::w
     return true;
 }
 
+// In the row's value editor, "..." and in the chooser the file (selected,
+// then Select; none: Cancel); what the chooser offered as types.
+std::vector<std::wstring> BrowseRow(HWND editor, int index, const std::wstring& file)
+{
+    std::vector<std::wstring> types;
+    if (!TapRow(editor, index))
+        return types;
+    HWND value = WaitForDialog(L"Setting", 5000);
+    PostCommand(value, IDC_EDIT_BROWSE);
+    if (HWND chooser = WaitForDialog(L"Select File", 5000)) {
+        types = ComboItems(chooser, IDC_SELFILE_TYPE);
+        HWND list = ::GetDlgItem(chooser, IDC_SELFILE_LIST);
+        for (int row = 0, n = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); row < n; ++row)
+            if (ListCell(list, row, 0) == file) {
+                LVITEMW state = {};
+                state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
+                ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
+            }
+        PostCommand(chooser, file.empty() ? ID_SELFILE_CANCEL : IDC_SELFILE_SELECT);
+        WaitGone(chooser);
+    }
+    TapSoftKey(value, 0);
+    WaitGone(value);
+    return types;
+}
+
 // The text of the message with the caption, answered with the button;
 // "<none>" when none came.
 std::wstring Answer(const wchar_t* caption, int button = IDOK, DWORD giveUpMs = 5000)
@@ -110,7 +138,8 @@ std::wstring Answer(const wchar_t* caption, int button = IDOK, DWORD giveUpMs = 
 // What a driver of the editor saw, for the test thread to check.
 struct Seen {
     std::vector<std::wstring> rows, items;
-    std::wstring message, name, icon;
+    std::wstring message, name;
+    std::vector<std::wstring> icon;
 };
 
 class SettingsApps : public ::testing::Test {
@@ -118,6 +147,7 @@ protected:
     void SetUp() override
     {
         CDlgSetApp::ForgetRun();
+        session.Device().WriteFile(L"\\Program Files\\pad.exe", "M");
         ASSERT_TRUE(session.Open());
         session.SelectTab(TAB_APP);
     }
@@ -182,12 +212,14 @@ TEST_F(SettingsApps, IconsBuiltHereSaveAndLoadBack)
     const size_t home = Page(L"Home").icons.entries.size();
 
     Seen seen;
+    std::vector<std::wstring> kinds;
     Run(IDC_APPS_ADD, [&](HWND editor) {
-        seen.items = ComboItems(editor, IDC_SETAPP_KIND);
+        kinds = ComboItems(editor, IDC_SETAPP_KIND);
         ChooseItem(editor, IDC_SETAPP_KIND, L"Executable File(exe)");
-        SetRow(editor, ROW_PATH, L"\\Windows\\notepad.exe");
-        seen.name = RowValue(editor, ROW_NAME);  // named after the file
+        seen.items = BrowseRow(editor, ROW_PATH, L"pad.exe");
+        seen.name = RowValue(editor, ROW_NAME);  // named after the file chosen
         SetRow(editor, ROW_ARGS, L"/a b.txt");
+        seen.icon = BrowseRow(editor, ROW_ICON, L"");
         SetRow(editor, ROW_ICON, L"\\Program Files\\Orvane\\Icon\\Notes.png");
         SetRow(editor, ROW_REGMODE, L"NAME + REG");
         SetRow(editor, ROW_REGROOT, L"HKCU");
@@ -198,12 +230,14 @@ TEST_F(SettingsApps, IconsBuiltHereSaveAndLoadBack)
     });
     EXPECT_EQ((std::vector<std::wstring>{L"Executable File(exe)", L"Shortcut File(lnk)", L"Favorites(url)", L"Resent",
                                          L"Task Manage", L"Page Link", L"Blank", L"Plugin"}),
-              seen.items);
-    EXPECT_EQ(L"notepad", seen.name);
+              kinds);
+    EXPECT_EQ(std::vector<std::wstring>{L"Executable File(*.exe)"}, seen.items);
+    EXPECT_EQ(L"pad", seen.name);
+    EXPECT_EQ((std::vector<std::wstring>{L"Image File(*.bmp;*.png;*.jpg;*.gif)", L"All Files(*.*)"}), seen.icon);
     EXPECT_EQ(9u, seen.rows.size()) << "every row but the slot count";
     ASSERT_EQ(home + 1, Page(L"Home").icons.entries.size());
     const IconEntry& added = Page(L"Home").icons.entries.back();
-    EXPECT_EQ(L"1,notepad,\\Windows\\notepad.exe,/a b.txt,\\Program Files\\Orvane\\Icon\\Notes.png,3,"
+    EXPECT_EQ(L"1,pad,\\Program Files\\pad.exe,/a b.txt,\\Program Files\\Orvane\\Icon\\Notes.png,3,"
               L"HKCU;Software\\Orvane\\Apps;Count",
               FormatIconEntry(added, false));
     EXPECT_EQ(Tab().SelectedIcon(), static_cast<int>(home));
@@ -281,7 +315,8 @@ TEST_F(SettingsApps, IconsBuiltHereSaveAndLoadBack)
     ASSERT_NE(nullptr, reloaded);
     ASSERT_EQ(built.size(), reloaded->icons.entries.size());
     for (size_t i = 0; i < built.size(); ++i)
-        EXPECT_TRUE(SameStoredFields(built[i], reloaded->icons.entries[i])) << NarrowText(FormatIconEntry(built[i], false));
+        EXPECT_TRUE(SameStoredFields(built[i], reloaded->icons.entries[i]))
+            << NarrowText(FormatIconEntry(built[i], false));
 }
 
 // Recent and task entries come as runs of the slots a page lacks; slots are
@@ -290,10 +325,11 @@ TEST_F(SettingsApps, SlotRunsAndTheButtonsThatWantASelection)
 {
     ShowPage(L"Tools");
     CPageInfo& tools = Page(L"Tools");
-    IconEntry second;
-    second.nAppType = 21;
-    second.Name = L"Recent-02";
-    tools.icons.entries.push_back(second);
+    IconEntry slot;
+    slot.nAppType = 21;
+    tools.icons.entries.push_back(slot);
+    slot.nAppType = 44;
+    tools.icons.entries.push_back(slot);
     const size_t before = tools.icons.entries.size();
 
     Seen seen;
@@ -313,32 +349,21 @@ TEST_F(SettingsApps, SlotRunsAndTheButtonsThatWantASelection)
     EXPECT_EQ(L"Recent-03", tools.icons.entries[before + 1].Name);
     EXPECT_EQ(Names(tools), Listed());
 
-    // Tasks: up to 32 slots, five to start with.
-    Run(IDC_APPS_ADD, [&](HWND editor) {
-        ChooseItem(editor, IDC_SETAPP_KIND, L"Task Manage");
-        seen.rows = Rows(editor);
-        TapSoftKey(editor, 0);
-    });
-    EXPECT_EQ(std::vector<std::wstring>{L"Num=x 05"}, seen.rows);
-    ASSERT_EQ(before + 7, tools.icons.entries.size());
-    EXPECT_EQ(44, tools.icons.entries.back().nAppType);
-    EXPECT_EQ(L"Task-05", tools.icons.entries.back().Name);
-
-    const int taskRow = static_cast<int>(before) + 6;
-    SelectRow(taskRow);
+    // A task slot: not edited, but deleted.
+    SelectRow(static_cast<int>(before) - 1);
     Press(IDC_APPS_EDIT, [&] { seen.message = Answer(L"OrvaneSet"); });
     EXPECT_EQ(L"This item isn't Editable.", seen.message);
     EXPECT_EQ(0, CountDialogs(kEditorCaption));
-    SelectRow(taskRow);
+    SelectRow(static_cast<int>(before) - 1);
     Press(IDC_APPS_DEL, [&] { Answer(L"Warning", IDOK); });
-    EXPECT_EQ(before + 6, tools.icons.entries.size());
+    EXPECT_EQ(before + 1, tools.icons.entries.size());
 
     for (int button : {IDC_APPS_EDIT, IDC_APPS_DEL, IDC_APPS_UP, IDC_APPS_DOWN}) {
         SelectRow(-1);
         Press(button, [&] { seen.message = Answer(L"OrvaneSet"); });
         EXPECT_EQ(L"Not Selected,\nPlease select a item on the list.", seen.message) << button;
     }
-    EXPECT_EQ(before + 6, tools.icons.entries.size());
+    EXPECT_EQ(before + 1, tools.icons.entries.size());
 }
 
 // OK refuses what the launcher cannot use and what the page file cannot
@@ -351,26 +376,26 @@ TEST_F(SettingsApps, RefusedIcons)
         const wchar_t* caption;
         const wchar_t* message;
     } cases[] = {
-        {L"Executable File(exe)", {{ROW_PATH, L"\\x.exe"}, {ROW_NAME, L""}}, L"OrvaneSet", L"Not Set Name."},
+        {L"Executable File(exe)", {{ROW_PATH, L"\\x.exe"}}, L"OrvaneSet", L"Not Set Name."},
         {L"Executable File(exe)", {{ROW_NAME, L"a,b"}}, L"OrvaneSet", L"[], is disable at name."},
         {L"Executable File(exe)", {{ROW_NAME, L"x"}}, L"Orvane(Error)", L"Path, No Selected"},
         {L"Page Link", {{ROW_NAME, L"x"}}, L"Orvane(Error)", L"Page, No Selected"},
         {L"Shortcut File(lnk)",
-         {{ROW_PATH, L"\\a.lnk"}, {ROW_ICON, L"\\Icon\\a,b.png"}},
+         {{ROW_NAME, L"x"}, {ROW_PATH, L"\\a.lnk"}, {ROW_ICON, L"\\Icon\\a,b.png"}},
          L"Orvane(Error)",
-         L"Icon file cannot hold \",\":\nthe page file separates its fields with it."},
+         L"Icon file cannot hold \",\"."},
         {L"Executable File(exe)",
-         {{ROW_PATH, L"\\a.exe"}, {ROW_REGKEY, L"Soft;ware"}},
+         {{ROW_NAME, L"x"}, {ROW_PATH, L"\\a.exe"}, {ROW_REGKEY, L"Soft;ware"}},
          L"Orvane(Error)",
-         L"Registry key cannot hold \";\":\nthe page file separates its fields with it."},
+         L"Registry key cannot hold \";\"."},
         {L"Executable File(exe)",
-         {{ROW_PATH, L"\\a.exe"}, {ROW_REGVALUE, L"\\\\"}},
+         {{ROW_NAME, L"x"}, {ROW_PATH, L"\\a.exe"}, {ROW_REGVALUE, L"\\\\"}},
          L"Orvane(Error)",
          L"Value name cannot be just \"\\\\\":\nit would read back as empty."},
         {L"Executable File(exe)",
-         {{ROW_PATH, L"\\a.exe"}, {ROW_REGKEY, L"Software\\\u0101"}},
+         {{ROW_NAME, L"x"}, {ROW_PATH, L"\\a.exe"}, {ROW_REGKEY, L"Software\\\u0101"}},
          L"Orvane(Error)",
-         L"Registry key holds characters that the page file cannot store."},
+         L"Registry key cannot hold characters that the device's code page lacks."},
     };
     const size_t before = Page(L"Home").icons.entries.size();
     for (const Case& c : cases) {
@@ -494,11 +519,13 @@ struct LookCase {
     const wchar_t *add, *kind, *nameLabel;
 };
 
+const wchar_t kJapaneseProgram[] = L"\u5b9f\u884c\u30d5\u30a1\u30a4\u30eb(exe)";
+
 const LookCase kLooks[] = {
     {"SmallEnglish", kSmallScreen, "2", L"Add", L"Executable File(exe)", L"Name"},
     {"LargeEnglish", kLargeScreen, "2", L"Add", L"Executable File(exe)", L"Name"},
-    {"SmallJapanese", kSmallScreen, "1", L"\u8ffd\u52a0", L"\u5b9f\u884c\u30d5\u30a1\u30a4\u30eb(exe)", L"\u540d\u524d"},
-    {"LargeJapanese", kLargeScreen, "1", L"\u8ffd\u52a0", L"\u5b9f\u884c\u30d5\u30a1\u30a4\u30eb(exe)", L"\u540d\u524d"},
+    {"SmallJapanese", kSmallScreen, "1", L"\u8ffd\u52a0", kJapaneseProgram, L"\u540d\u524d"},
+    {"LargeJapanese", kLargeScreen, "1", L"\u8ffd\u52a0", kJapaneseProgram, L"\u540d\u524d"},
 };
 
 class SettingsAppsLook : public ::testing::TestWithParam<LookCase> {};
@@ -552,3 +579,28 @@ TEST_P(SettingsAppsLook, TabAndEditorFitTheirScreen)
 
 INSTANTIATE_TEST_SUITE_P(Settings, SettingsAppsLook, ::testing::ValuesIn(kLooks),
                          [](const ::testing::TestParamInfo<LookCase>& info) { return info.param.name; });
+
+// Every string with an English twin that the program has, it has in both
+// languages (the twins of all tabs share one numbering).
+TEST(SettingsStrings, EveryTwinHasBothTexts)
+{
+    auto text = [](unsigned id) {
+        const wchar_t* p = nullptr;
+        const int n = ::LoadStringW(ResourceInstance(), id, reinterpret_cast<LPWSTR>(&p), 0);
+        return n > 0 ? std::wstring(p, static_cast<size_t>(n)) : std::wstring();
+    };
+    int twins = 0;
+    for (unsigned id = 1; id < 1000; ++id) {
+        const unsigned english = MapResId(ResKind::String, id, false);
+        if (english == id)
+            continue;
+        // Some twins of the table name texts that no dialog here uses.
+        if (text(id).empty() && text(english).empty())
+            continue;
+        ++twins;
+        EXPECT_NE(L"", text(id)) << id;
+        EXPECT_NE(L"", text(english)) << english;
+        EXPECT_EQ(english, MapResId(ResKind::String, english, false)) << "an English id is no Japanese one";
+    }
+    EXPECT_GT(twins, 60);
+}

@@ -7,6 +7,7 @@
 #include "DlgTabAbout.h"
 #include "DlgTabEnv.h"
 #include "DlgTabLstSetting.h"
+#include "DlgTabPages.h"
 #include "OrvaneSet_rc.h"
 #include "PluginRun.h"
 #include "SettingsRun.h"
@@ -72,6 +73,22 @@ TEST_P(SettingsLook, EveryPageFitsItsScreen)
     }
 
     const std::wstring folder = TestOutputFolder(L"settings-shots");
+    // The page editor of the first page covers the screen too.
+    const std::wstring editorCaption =
+        std::string(c.language) == "2" ? L"Page Setting" : L"\u30da\u30fc\u30b8\u8a2d\u5b9a";
+    bool editorInside = false;
+    CDriver driver([&] {
+        if (HWND editor = WaitForDialog(editorCaption)) {
+            editorInside = ChildrenInside(editor) && WindowText(::GetDlgItem(editor, IDC_SETPAGE_NAME)) == L"Home";
+            SavePng(folder + L"\\editor.png", CaptureWindow(editor));
+            TapSoftKey(editor, 1);
+        }
+    });
+    HWND pages = main.PageAt(TAB_PAGES)->Hwnd();
+    ListView_SetItemState(::GetDlgItem(pages, IDC_PAGES_LIST), 0, LVIS_SELECTED, LVIS_SELECTED);
+    ::SendMessageW(pages, WM_COMMAND, MAKEWPARAM(IDC_PAGES_EDIT, BN_CLICKED), 0);
+    driver.Join();
+    EXPECT_TRUE(editorInside);
     for (int tab = 0; tab < TAB_COUNT; ++tab) {
         session.SelectTab(tab);
         ASSERT_EQ(main.PageAt(static_cast<size_t>(tab)), session.Page()) << tab;

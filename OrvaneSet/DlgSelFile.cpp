@@ -47,6 +47,13 @@ std::wstring DateText(std::uint64_t ticks)
     return std::wstring(date) + L" " + time;
 }
 
+// "View": a list of names, or the report with its columns.
+void ShowView(HWND list)
+{
+    const LONG_PTR style = ::GetWindowLongPtrW(list, GWL_STYLE) & ~static_cast<LONG_PTR>(LVS_TYPEMASK);
+    ::SetWindowLongPtrW(list, GWL_STYLE, style | (g_bListView ? LVS_LIST : LVS_REPORT));
+}
+
 int TextWidth(HWND control, const std::wstring& text)
 {
     HDC dc = ::GetDC(control);
@@ -107,7 +114,8 @@ BOOL CDlgSelFile::OnInitDialog()
 
 void CDlgSelFile::InitTexts()
 {
-    ::SetWindowTextW(Hwnd(), ResString((m_nMode & SELFILE_FOLDERS_ONLY) ? IDS_SELFILE_DIR_TITLE : IDS_SELFILE_TITLE).c_str());
+    const unsigned title = (m_nMode & SELFILE_FOLDERS_ONLY) ? IDS_SELFILE_DIR_TITLE : IDS_SELFILE_TITLE;
+    ::SetWindowTextW(Hwnd(), ResString(title).c_str());
     SetItemText(IDC_SELFILE_NAME_LABEL, ResString(IDS_SELFILE_FILE));
     SetItemText(IDC_SELFILE_TYPE_LABEL, ResString(IDS_SELFILE_TYPE));
     SetItemText(IDC_SELFILE_PATH_LABEL, ResString(IDS_SELFILE_PATH));
@@ -134,8 +142,7 @@ void CDlgSelFile::InitList()
         ::SHGetFileInfoW(L"", 0, &sfi, sizeof(sfi), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
     if (images)
         ListView_SetImageList(list, images, LVSIL_SMALL);
-    if (g_bListView)
-        ::SetWindowLongPtrW(list, GWL_STYLE, (::GetWindowLongPtrW(list, GWL_STYLE) & ~LVS_TYPEMASK) | LVS_LIST);
+    ShowView(list);
 }
 
 void CDlgSelFile::MakeBar()
@@ -349,13 +356,10 @@ bool CDlgSelFile::OnCommand(int id, int code, HWND)
     switch (id) {
     case ID_SELFILE_CANCEL: EndDialog(IDCANCEL); return true;
     case IDC_SELFILE_SELECT: Select(); return true;
-    case IDC_SELFILE_VIEW: {
+    case IDC_SELFILE_VIEW:
         g_bListView = !g_bListView;
-        HWND list = Item(IDC_SELFILE_LIST);
-        ::SetWindowLongPtrW(list, GWL_STYLE,
-                            (::GetWindowLongPtrW(list, GWL_STYLE) & ~LVS_TYPEMASK) | (g_bListView ? LVS_LIST : LVS_REPORT));
+        ShowView(Item(IDC_SELFILE_LIST));
         return true;
-    }
     case IDC_SELFILE_TYPE:
         if (code == CBN_SELCHANGE)
             ListFolder();

@@ -13,7 +13,7 @@ std::wstring FieldFaultMessage(const FieldCheck& check, const std::wstring& fiel
 {
     switch (check.fault) {
     case FieldFault::None: return {};
-    case FieldFault::TooLong: return FormatW(ResString(IDS_PAGE_FIELD_TOO_LONG), field, limit);
+    case FieldFault::TooLong: return FormatW(ResString(IDS_FIELD_TOO_LONG), field, limit);
     case FieldFault::Control: return FormatW(ResString(IDS_FIELD_CANNOT_HOLD), field, ResString(IDS_CHARS_CONTROL));
     case FieldFault::Separator:
         return FormatW(ResString(IDS_FIELD_CANNOT_HOLD), field, L"\"" + std::wstring(1, check.separator) + L"\"");

@@ -38,7 +38,7 @@ std::vector<std::wstring> ChooserRows(HWND chooser, int column)
     std::vector<std::wstring> rows;
     const int n = static_cast<int>(::SendMessageW(ChooserList(chooser), LVM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < n; ++i)
-        rows.push_back(column ? ChooserCell(chooser, i, 0) + L"|" + ChooserCell(chooser, i, column) : ChooserCell(chooser, i, 0));
+        rows.push_back(ChooserCell(chooser, i, 0) + (column ? L"|" + ChooserCell(chooser, i, column) : L""));
     return rows;
 }
 
@@ -54,6 +54,8 @@ int ChooserRowOf(HWND chooser, const std::wstring& name)
 void TapEntry(HWND chooser, const std::wstring& name, bool twice)
 {
     const int row = ChooserRowOf(chooser, name);
+    if (row < 0)
+        return;
     RECT rc = {LVIR_LABEL, 0, 0, 0};
     ::SendMessageW(ChooserList(chooser), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rc));
     const LPARAM at = MAKELPARAM(rc.left + 4, (rc.top + rc.bottom) / 2);

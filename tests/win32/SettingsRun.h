@@ -72,12 +72,11 @@ HWND WaitForDialog(const std::wstring& caption, DWORD giveUpMs = 20000);
 int CountDialogs(const std::wstring& caption);
 // The texts of a dialog's static controls (a message box's message).
 std::wstring DialogText(HWND dialog);
-// A control's text, read with WM_GETTEXT; typing a text into a dialog's
-// control (sent).
+// A control's text; typing a text into a dialog's control (sent); picking
+// the combo entry with the text and telling the dialog, as a tap in its list
+// does; the entries of a dialog's combo box.
 std::wstring ControlText(HWND control);
 void TypeInto(HWND dialog, int id, const std::wstring& text);
-// Picks the combo entry with the text and tells the dialog, as a tap in its
-// list does; the entries a combo offers.
 void ChooseItem(HWND dialog, int id, const std::wstring& text);
 std::vector<std::wstring> ComboItems(HWND dialog, int id);
 // A tap on the dialog's soft key (0 left, 1 right), posted.

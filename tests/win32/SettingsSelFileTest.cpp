@@ -220,9 +220,10 @@ TEST_F(SettingsSelFile, BrowseButtonOfPathSettings)
                 else
                     TapEntry(chooser, c.tap, true);
             }
-            for (int i = 0; i < 100 && ::IsWindow(editor) && ControlText(::GetDlgItem(editor, IDC_EDIT_TEXT)) != c.stored; ++i)
+            HWND text = ::GetDlgItem(editor, IDC_EDIT_TEXT);
+            for (int i = 0; i < 100 && ::IsWindow(editor) && ControlText(text) != c.stored; ++i)
                 ::Sleep(20);
-            field = ControlText(::GetDlgItem(editor, IDC_EDIT_TEXT));
+            field = ControlText(text);
             TapSoftKey(editor, 0);
         });
         CDlgItemEdit editor(value, def);

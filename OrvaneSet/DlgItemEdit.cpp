@@ -1,5 +1,6 @@
 #include "DlgItemEdit.h"
 
+#include "DlgSelFile.h"
 #include "MenuBar_win.h"
 #include "OrvaneSet_rc.h"
 #include "base/Format.h"
@@ -68,9 +69,30 @@ void CDlgItemEdit::ShowText(bool path)
     SendItem(IDC_EDIT_TEXT, EM_LIMITTEXT, static_cast<WPARAM>(ParseTextLimit(path ? L"" : m_Def.params)));
     SetItemText(IDC_EDIT_TEXT, m_Value.kind == SettingValue::Text ? m_Value.str : FormatW(L"%d", m_Value.num));
     ShowItem(IDC_EDIT_TEXT, true);
-    // The file chooser comes with the Apps tab; until then "..." stays off.
     ShowItem(IDC_EDIT_BROWSE, path);
-    EnableItem(IDC_EDIT_BROWSE, false);
+}
+
+void CDlgItemEdit::Browse()
+{
+    if (m_Def.editor == EK_FILE_PATH) {
+        const FileOptions options = ParseFileOptions(m_Def.params);
+        if (!options.startFolder.empty())
+            CDlgSelFile::SetCurrentFolder(options.startFolder);
+        CDlgSelFile chooser(options.filters);
+        if (chooser.DoModal(Hwnd()) != IDOK || chooser.ChosenPath().empty())
+            return;
+        m_strChosen = chooser.Chosen();
+        SetItemText(IDC_EDIT_TEXT, chooser.ChosenPath());
+    } else if (m_Def.editor == EK_DIR_PATH) {
+        // A folder setting starts from the folder it holds.
+        if (const std::wstring folder = ItemText(IDC_EDIT_TEXT); !folder.empty())
+            CDlgSelFile::SetCurrentFolder(folder);
+        CDlgSelFile chooser({}, SELFILE_FOLDERS_ONLY);
+        if (chooser.DoModal(Hwnd()) != IDOK)
+            return;
+        m_strChosen = chooser.Chosen();
+        SetItemText(IDC_EDIT_TEXT, chooser.ChosenPath());
+    }
 }
 
 void CDlgItemEdit::ShowChoices()
@@ -109,6 +131,7 @@ bool CDlgItemEdit::OnCommand(int id, int, HWND)
     switch (id) {
     case ID_EDIT_OK: OnOK(); return true;
     case ID_EDIT_CANCEL: OnCancel(); return true;
+    case IDC_EDIT_BROWSE: Browse(); return true;
     }
     return false;
 }

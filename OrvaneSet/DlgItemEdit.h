@@ -17,6 +17,10 @@ public:
     // the definition's options (names that hold ';' or ':' stay whole).
     CDlgItemEdit(SettingValue& value, const SettingDef& def, std::vector<SettingChoice> choices = {});
 
+    // The name of the entry last chosen through "..." (a file's name, or a
+    // folder's in a folder setting); empty when nothing was chosen.
+    const std::wstring& ChosenName() const { return m_strChosen; }
+
 protected:
     BOOL OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
@@ -33,6 +37,8 @@ private:
     bool TakeNumber(int field, const IntOptions& range, int& number) const;
     bool TakeFont();
     void TakeChoice();
+    // "...": the file chooser for a path, the folder chooser for a folder.
+    void Browse();
     void StoreNumber(int number);
     void StoreText(const std::wstring& text);
 
@@ -42,4 +48,5 @@ private:
     IntOptions m_Range;
     CEdtColor m_Color;
     CCmbFont m_Faces;
+    std::wstring m_strChosen;
 };

@@ -1,6 +1,7 @@
 #include "DlgMain.h"
 
 #include "DlgTabAbout.h"
+#include "DlgTabApps.h"
 #include "DlgTabEnv.h"
 #include "DlgTabLstSetting.h"
 #include "DlgTabPages.h"
@@ -29,10 +30,10 @@ std::unique_ptr<CDlgTab> Make(CDlgMain& main)
     return std::make_unique<Page>(main, Range...);
 }
 
-// The pages in tab order: each with its label and how it is made. The
-// Apps page takes its place here as it comes.
+// The pages in tab order: each with its label and how it is made.
 const TabPageKind kTabPages[] = {
     {IDS_TAB_PAGE, Make<CDlgTabPages>},
+    {IDS_TAB_APP, Make<CDlgTabApps>},
     {IDS_TAB_ENV, Make<CDlgTabEnv>},
     {IDS_TAB_BASIC, Make<CDlgTabLstSetting, 3, 17>},
     {IDS_TAB_TASK, Make<CDlgTabTask>},

@@ -6,7 +6,11 @@
 
 std::wstring FieldFaultMessage(const FieldCheck& check, unsigned fieldLabel, size_t limit)
 {
-    const std::wstring field = ResString(fieldLabel);
+    return FieldFaultMessage(check, ResString(fieldLabel), limit);
+}
+
+std::wstring FieldFaultMessage(const FieldCheck& check, const std::wstring& field, size_t limit)
+{
     switch (check.fault) {
     case FieldFault::None: return {};
     case FieldFault::TooLong: return FormatW(ResString(IDS_FIELD_TOO_LONG), field, limit);

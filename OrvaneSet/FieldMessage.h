@@ -7,3 +7,5 @@
 #include <string>
 
 std::wstring FieldFaultMessage(const FieldCheck& check, unsigned fieldLabel, size_t limit);
+// The same for a field whose label is a text (a definition file's).
+std::wstring FieldFaultMessage(const FieldCheck& check, const std::wstring& field, size_t limit);

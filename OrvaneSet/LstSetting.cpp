@@ -2,22 +2,12 @@
 
 #include "DlgItemEdit.h"
 #include "settings/ValueText.h"
+#include "ui/ListView.h"
 
-#include <vector>
 
 namespace {
 
 enum : int { kItemColumn = 0, kValueColumn = 1 };
-
-void AddColumn(HWND list, int index, const wchar_t* title, int width)
-{
-    LVCOLUMNW col = {};
-    col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    col.pszText = const_cast<wchar_t*>(title);
-    col.cx = width;
-    col.iSubItem = index;
-    ::SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&col));
-}
 
 }  // namespace
 
@@ -36,8 +26,8 @@ bool CLstSetting::Init(HWND owner, int id, CSettingTable& settings)
     SetRowHeight();
     RECT rc;
     ::GetClientRect(list, &rc);
-    AddColumn(list, kItemColumn, L"Item", rc.right * 4 / 10);
-    AddColumn(list, kValueColumn, L"Value", rc.right);
+    AddListColumn(list, kItemColumn, L"Item", rc.right * 4 / 10);
+    AddListColumn(list, kValueColumn, L"Value", rc.right);
     return true;
 }
 
@@ -80,12 +70,8 @@ void CLstSetting::ShowValue(int index)
         const int rowIndex = IndexOfRow(row);
         if (index >= 0 && rowIndex != index)
             continue;
-        const std::wstring text =
-            ListValueText(m_pSettings->Def(rowIndex), m_pSettings->m_Values[static_cast<size_t>(rowIndex)]);
-        LVITEMW item = {};
-        item.iSubItem = kValueColumn;
-        item.pszText = const_cast<wchar_t*>(text.c_str());
-        ::SendMessageW(Hwnd(), LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        SetListCell(Hwnd(), row, kValueColumn,
+                    ListValueText(m_pSettings->Def(rowIndex), m_pSettings->m_Values[static_cast<size_t>(rowIndex)]));
     }
 }
 
@@ -109,16 +95,7 @@ int CLstSetting::RowOfIndex(int index) const
     return -1;
 }
 
-std::wstring CLstSetting::CellText(int row, int column) const
-{
-    std::vector<wchar_t> text(512, L'\0');
-    LVITEMW item = {};
-    item.iSubItem = column;
-    item.pszText = text.data();
-    item.cchTextMax = static_cast<int>(text.size());
-    ::SendMessageW(Hwnd(), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    return text.data();
-}
+std::wstring CLstSetting::CellText(int row, int column) const { return ListCell(Hwnd(), row, column); }
 
 void CLstSetting::EditRow(int row)
 {

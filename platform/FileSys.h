@@ -20,6 +20,7 @@ enum : std::uint32_t {
     FILE_ATTR_SYSTEM = 0x04,
     FILE_ATTR_DIRECTORY = 0x10,
     FILE_ATTR_ARCHIVE = 0x20,
+    FILE_ATTR_REPARSE_POINT = 0x400,  // a link: its target may lie anywhere
 };
 
 class CFile {
@@ -55,6 +56,8 @@ private:
 struct FindEntry {
     std::wstring name;
     std::uint32_t attributes = 0;
+    std::uint64_t size = 0;       // bytes; 0 for a folder
+    std::uint64_t writeTime = 0;  // last write, 100 ns ticks since 1601 as the file system keeps it
 };
 
 // True when FindFirstFileExW finds the path (a file or a folder; wildcards in

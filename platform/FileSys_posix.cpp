@@ -63,17 +63,28 @@ std::uint32_t DosAttributeBits(const std::string& path)
     return static_cast<std::uint32_t>(std::strtoul(value, nullptr, 0)) & (FILE_ATTR_HIDDEN | FILE_ATTR_SYSTEM);
 }
 
-std::uint32_t AttributesOf(const std::string& path, const std::string& name)
+// 100 ns ticks from 1601 to 1970, the file system's epoch and the host's.
+constexpr std::uint64_t kTicksTo1970 = 116444736000000000ull;
+
+FindEntry EntryOf(const std::string& path, const std::string& name)
 {
+    FindEntry e{Utf8ToWide(name)};
     struct stat st;
     if (::stat(path.c_str(), &st) != 0)
-        return 0;
+        return e;
     std::uint32_t attr = S_ISDIR(st.st_mode) ? FILE_ATTR_DIRECTORY : FILE_ATTR_ARCHIVE;
     if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
         attr |= FILE_ATTR_READONLY;
     if (name.size() > 1 && name[0] == '.' && name != "..")
         attr |= FILE_ATTR_HIDDEN;  // Wine hides dot files as well
-    return attr | DosAttributeBits(path);
+    struct stat link;
+    if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
+        attr |= FILE_ATTR_REPARSE_POINT;
+    e.attributes = attr | DosAttributeBits(path);
+    e.size = S_ISDIR(st.st_mode) || st.st_size < 0 ? 0 : static_cast<std::uint64_t>(st.st_size);
+    if (st.st_mtime >= 0)
+        e.writeTime = static_cast<std::uint64_t>(st.st_mtime) * 10000000ull + kTicksTo1970;
+    return e;
 }
 
 std::wstring FoldedName(const std::wstring& name)
@@ -197,10 +208,9 @@ std::vector<FindEntry> FindEntries(const std::wstring& pattern)
         const std::string name = e->d_name;
         if (atRoot && (name == "." || name == ".."))
             continue;
-        const std::wstring wide = Utf8ToWide(name);
-        if (!MatchWildcard(namePattern, wide))
+        if (!MatchWildcard(namePattern, Utf8ToWide(name)))
             continue;
-        entries.push_back({wide, AttributesOf(host + "/" + name, name)});
+        entries.push_back(EntryOf(host + "/" + name, name));
     }
     ::closedir(dir);
     // Folders list in name order, as on the device's file systems.

@@ -108,7 +108,10 @@ std::vector<FindEntry> FindEntries(const std::wstring& pattern)
     if (h == INVALID_HANDLE_VALUE)
         return entries;
     do {
-        entries.push_back({fd.cFileName, fd.dwFileAttributes});
+        const std::uint64_t size = (static_cast<std::uint64_t>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow;
+        const std::uint64_t time =
+            (static_cast<std::uint64_t>(fd.ftLastWriteTime.dwHighDateTime) << 32) | fd.ftLastWriteTime.dwLowDateTime;
+        entries.push_back({fd.cFileName, fd.dwFileAttributes, size, time});
     } while (::FindNextFileW(h, &fd));
     ::FindClose(h);
     return entries;

@@ -125,10 +125,10 @@
 #define IDS_BUTTON_ADD 434           // 435
 #define IDS_BUTTON_EDIT 436          // 437
 #define IDS_BUTTON_DEL 438           // 439
-#define IDS_BUTTON_UP 440            // 441
-#define IDS_BUTTON_DOWN 442          // 443
-#define IDS_BUTTON_COPY 444          // 445
-#define IDS_BUTTON_PASTE 446         // 447
+#define IDS_BUTTON_UP 470            // 471
+#define IDS_BUTTON_DOWN 472          // 473
+#define IDS_BUTTON_COPY 474          // 475
+#define IDS_BUTTON_PASTE 476         // 477
 
 #define IDC_PAGES_LIST 1004
 #define IDC_PAGES_UP 1005
@@ -157,6 +157,64 @@
 #define IDC_TASK_MODE 1037
 #define IDC_TASK_EXCLUDED 1051
 #define IDC_TASK_REFRESH 1053
+
+// Apps tab and icon editor
+#define IDD_APPS 105
+#define IDD_APPS_LARGE 113
+#define IDD_SETAPP 107
+#define IDC_APPS_LIST 1004
+#define IDC_APPS_UP 1005
+#define IDC_APPS_PAGE 1006
+#define IDC_APPS_DEL 1007
+#define IDC_APPS_ADD 1008
+#define IDC_APPS_EDIT 1009
+#define IDC_APPS_DOWN 1012
+#define IDC_SETAPP_KIND 1006
+#define IDC_SETAPP_LIST 1080
+#define IDS_PATH 137              // the same in both languages
+#define IDS_PAGE 138
+#define IDS_NUM 139
+#define IDS_FILTER_SHORTCUT 157   // 185
+#define IDS_FILTER_FAVORITE 158   // 177
+#define IDS_FILTER_PROGRAM 160    // 176
+#define IDS_FILTER_IMAGE 161      // 178
+#define IDS_FILTER_ALL 162        // 165
+#define IDS_NOT_CHOSEN 213        // 214
+#define IDS_NOT_EDITABLE 217      // 218
+#define IDS_DELETE_ICON 219       // 220
+#define IDS_NO_PAGE 239           // 240
+#define IDS_NAME_SEPARATOR 262    // 263
+#define IDS_NAME_EMPTY 264        // 265
+#define IDS_FIELD_MARKER 479      // 489
+#define IDS_ICON_LINE_TOO_LONG 490 // 491
+// File chooser (template, soft keys with the "Path" menu, controls, texts)
+#define IDD_SELFILE 134
+#define IDM_SELFILE_BAR 501       // English 502
+#define IDM_SELFILE_BAR_ENG 502
+#define ID_SELFILE_PATH0 33000    // + the entry's position in the "Path" menu
+#define ID_SELFILE_CANCEL 32821
+#define IDC_SELFILE_LIST 1001
+#define IDC_SELFILE_PATH 1003
+#define IDC_SELFILE_TYPE 1006
+#define IDC_SELFILE_SELECT 1044
+#define IDC_SELFILE_VIEW 1045
+#define IDC_SELFILE_NAME 1046
+#define IDC_SELFILE_NAME_LABEL 1051
+#define IDC_SELFILE_TYPE_LABEL 1052
+#define IDC_SELFILE_PATH_LABEL 1053
+#define IDS_NO_FILE_SELECTED 156  // 175
+#define IDS_SELFILE_TITLE 440     // 441
+#define IDS_SELFILE_DIR_TITLE 442 // 443
+#define IDS_SELFILE_FILE 444      // 445
+#define IDS_SELFILE_TYPE 446      // 447
+#define IDS_SELFILE_PATH 448      // 449
+#define IDS_SELFILE_VIEW 450      // 451
+#define IDS_SELFILE_SELECT 452    // 453
+#define IDS_SELFILE_COL_NAME 454  // 455
+#define IDS_SELFILE_COL_TYPE 456  // 457
+#define IDS_SELFILE_COL_SIZE 458  // 459
+#define IDS_SELFILE_COL_DATE 460  // 461
+#define IDS_SELFILE_ALL 462       // 463
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)

@@ -38,16 +38,25 @@ bool CRegistryReader::ReadValue(std::uint8_t root, const std::wstring& key, cons
 {
     HKEY rootKey = RegRootKey(root);
     CRegKey opened;
-    if (!rootKey || ::RegCreateKeyExW(rootKey, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_QUERY_VALUE,
-                                      nullptr, opened.Out(), nullptr) != ERROR_SUCCESS)
+    m_nLastError = rootKey ? ::RegCreateKeyExW(rootKey, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                               KEY_QUERY_VALUE, nullptr, opened.Out(), nullptr)
+                           : ERROR_INVALID_HANDLE;
+    if (m_nLastError != ERROR_SUCCESS)
         return false;
-    return ReadGrowingValue(
+    const bool read = ReadGrowingValue(
         [&](std::uint8_t* buffer, std::uint32_t& size, std::uint32_t& type) {
             DWORD bytes = size, kind = 0;
             const LONG rc = ::RegQueryValueExW(opened.Get(), value.c_str(), nullptr, &kind, buffer, &bytes);
             size = bytes;
             type = kind;
+            m_nLastError = rc;
             return rc == ERROR_SUCCESS ? RegQuery::Ok : rc == ERROR_MORE_DATA ? RegQuery::MoreData : RegQuery::Failed;
         },
         out);
+    // A value larger than is ever read failed with the last query's success.
+    if (read)
+        m_nLastError = ERROR_SUCCESS;
+    else if (m_nLastError == ERROR_SUCCESS)
+        m_nLastError = ERROR_MORE_DATA;
+    return read;
 }

@@ -14,4 +14,9 @@ public:
     // programs keep the value, the launcher never writes it.
     bool ReadValue(std::uint8_t root, const std::wstring& key, const std::wstring& value,
                    RegValueData& out) override;
+    // The system's error code of the last read that failed (0 after success).
+    long LastError() const { return m_nLastError; }
+
+private:
+    long m_nLastError = 0;
 };

@@ -29,10 +29,14 @@ TEST(SettingsLanguage, EachKindOfResourceHasItsOwnTwins)
     } cases[] = {
         {ResKind::Dialog, 119, 320}, {ResKind::Dialog, 120, 319}, {ResKind::Menu, 500, 136},
         {ResKind::String, 140, 171}, {ResKind::String, 233, 236},
+        // "No page selected" has its English twin like every message.
+        {ResKind::String, 239, 240},
         // Template 134 (the file chooser) has no twin, string 134 has one;
         // ids without a twin and other kinds' ids stay as they are.
         {ResKind::Dialog, 134, 134}, {ResKind::String, 134, 170}, {ResKind::String, 137, 137},
-        {ResKind::String, 500, 500}, {ResKind::Menu, 137, 137},
+        {ResKind::Dialog, 500, 500}, {ResKind::Menu, 137, 137},
+        // The chooser's soft keys have an English twin.
+        {ResKind::Menu, 501, 502},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.en, MapResId(c.kind, c.ja, false)) << c.ja;

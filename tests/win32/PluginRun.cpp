@@ -122,6 +122,16 @@ bool SendReloadSetting(HWND item)
     return ::testing::AssertionFailure() << "the item did not come to rest";
 }
 
+::testing::AssertionResult SelectedShot(CTodayHostRun& run, const std::wstring& item, const std::wstring& path,
+                                        CShot& shot)
+{
+    if (auto r = CommandOk(run, "deselect"); !r)
+        return r;
+    if (auto r = CommandOk(run, "select " + NarrowText(item)); !r)
+        return r;
+    return SettledShot(run, path, shot);
+}
+
 bool LoadIconPicture(const std::wstring& path, CIconPicture& picture)
 {
     const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);

@@ -51,6 +51,10 @@ bool SendReloadSetting(HWND item);
 // Screenshots every 200 ms until three in a row agree below the title strip
 // (whose clock changes by itself): the item has come to rest.
 ::testing::AssertionResult SettledShot(CTodayHostRun& run, const std::wstring& path, CShot& shot);
+// The item deselected and selected again, then settled as above: its page
+// as a fresh selection draws it.
+::testing::AssertionResult SelectedShot(CTodayHostRun& run, const std::wstring& item, const std::wstring& path,
+                                        CShot& shot);
 ::testing::AssertionResult Screenshot(CTodayHostRun& run, const std::wstring& path, CShot& shot);
 
 // An image file's pixels, 0xAARRGGBB premultiplied, as the plug-in draws them.

@@ -209,13 +209,11 @@ TEST_F(SettingsEditor, TextAndPathKinds)
         value.kind = SettingValue::Text;
         Seen seen;
         std::wstring help;
-        bool browseEnabled = true;
         CDriver driver([&] {
             HWND editor = WaitForDialog(L"Setting");
             if (!editor)
                 return;
             seen.visible = ::IsWindowVisible(::GetDlgItem(editor, IDC_EDIT_BROWSE)) != FALSE;
-            browseEnabled = ::IsWindowEnabled(::GetDlgItem(editor, IDC_EDIT_BROWSE)) != FALSE;
             help = ControlText(::GetDlgItem(editor, IDC_EDIT_HELP));
             // Typed key by key, as the length limit applies to typing.
             HWND edit = ::GetDlgItem(editor, IDC_EDIT_TEXT);
@@ -228,7 +226,6 @@ TEST_F(SettingsEditor, TextAndPathKinds)
         driver.Join();
         EXPECT_EQ(c.stored, value.str);
         EXPECT_EQ(c.browse, seen.visible) << c.typed;
-        EXPECT_FALSE(browseEnabled) << "the file chooser is not there yet";
         EXPECT_EQ(L"First line\r\nSecond line", help);
     }
 }

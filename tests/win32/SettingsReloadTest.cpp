@@ -21,15 +21,6 @@ int RedPixels(const CShot& shot)
     return n;
 }
 
-::testing::AssertionResult SelectedShot(CTodayHostRun& run, const std::wstring& path, CShot& shot)
-{
-    if (auto r = CommandOk(run, "deselect"); !r)
-        return r;
-    if (auto r = CommandOk(run, "select " + NarrowText(kItemName)); !r)
-        return r;
-    return SettledShot(run, path, shot);
-}
-
 }  // namespace
 
 TEST(SettingsInEmulator, SaveReloadsThePlugin)
@@ -42,7 +33,7 @@ TEST(SettingsInEmulator, SaveReloadsThePlugin)
     ASSERT_TRUE(run.Started());
     const std::wstring folder = TestOutputFolder(L"settings");
     CShot before, after;
-    ASSERT_TRUE(SelectedShot(run, folder + L"\\before.png", before));
+    ASSERT_TRUE(SelectedShot(run, kItemName, folder + L"\\before.png", before));
 
     SHInitExtraControls();
     {
@@ -61,7 +52,7 @@ TEST(SettingsInEmulator, SaveReloadsThePlugin)
         ASSERT_TRUE(saved.Wait());
         EXPECT_EQ(L"Saved Setting.", saved.Text());
     }
-    ASSERT_TRUE(SelectedShot(run, folder + L"\\after.png", after));
+    ASSERT_TRUE(SelectedShot(run, kItemName, folder + L"\\after.png", after));
     EXPECT_EQ("ok quit", run.Command("quit"));
     EXPECT_EQ(0u, run.Finish());
     // The captions turned red: from next to none to hundreds of pixels.

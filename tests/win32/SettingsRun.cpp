@@ -153,6 +153,15 @@ void TypeInto(HWND dialog, int id, const std::wstring& text)
     ::SendMessageW(::GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+void ChooseItem(HWND dialog, int id, const std::wstring& text)
+{
+    HWND combo = ::GetDlgItem(dialog, id);
+    const LRESULT at = ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                      reinterpret_cast<LPARAM>(text.c_str()));
+    ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
 std::vector<std::wstring> ComboItems(HWND dialog, int id)
 {
     HWND combo = ::GetDlgItem(dialog, id);

@@ -29,7 +29,9 @@ inline constexpr SettingsScreen kSmallScreen = {240, 320};
 inline constexpr SettingsScreen kLargeScreen = {480, 640};
 
 // Tab positions of the pages this program has.
-enum SettingsTab : int { TAB_PAGES = 0, TAB_ENV, TAB_BASIC, TAB_TASK, TAB_PORT_LAND, TAB_COLOR, TAB_VERSION, TAB_COUNT };
+enum SettingsTab : int {
+    TAB_PAGES = 0, TAB_APP, TAB_ENV, TAB_BASIC, TAB_TASK, TAB_PORT_LAND, TAB_COLOR, TAB_VERSION, TAB_COUNT
+};
 
 class CSettingsSession {
 public:
@@ -70,10 +72,12 @@ HWND WaitForDialog(const std::wstring& caption, DWORD giveUpMs = 20000);
 int CountDialogs(const std::wstring& caption);
 // The texts of a dialog's static controls (a message box's message).
 std::wstring DialogText(HWND dialog);
-// A control's text; typing a text into a dialog's control (sent); the
-// entries of a dialog's combo box.
+// A control's text; typing a text into a dialog's control (sent); picking
+// the combo entry with the text and telling the dialog, as a tap in its list
+// does; the entries of a dialog's combo box.
 std::wstring ControlText(HWND control);
 void TypeInto(HWND dialog, int id, const std::wstring& text);
+void ChooseItem(HWND dialog, int id, const std::wstring& text);
 std::vector<std::wstring> ComboItems(HWND dialog, int id);
 // A tap on the dialog's soft key (0 left, 1 right), posted.
 void TapSoftKey(HWND dialog, int key);

@@ -4,7 +4,11 @@
 // modal dialog (a double tap on a row, a soft key, a tap on a field) is
 // posted, so that the dialog runs in the program's own loop.
 //   tab N            taps tab N of the current window's tab control
-//   row N            double-taps row N of the list of the shown page
+//   row N            double-taps row N of the list of the shown page (a
+//                    setting list, or the icon editor's)
+//   select ID N      taps row N of list view ID
+//   entry NAME       taps the file chooser's entry NAME
+//   entry2 NAME      double-taps it
 //   text ID TEXT     sets the text of control ID
 //   choose ID TEXT   picks the combo box entry TEXT of control ID
 //   tap ID           taps control ID
@@ -37,10 +41,13 @@ HWND ShownPage(HWND window)
     return window;
 }
 
+// The control of the shown page, else the window's own (the main dialog's
+// tab control has the id of the Apps page's page combo).
 HWND Control(HWND window, int id)
 {
-    HWND own = ::GetDlgItem(window, id);
-    return own ? own : ::GetDlgItem(ShownPage(window), id);
+    HWND page = ShownPage(window);
+    HWND onPage = page != window ? ::GetDlgItem(page, id) : nullptr;
+    return onPage ? onPage : ::GetDlgItem(window, id);
 }
 
 void PostTap(HWND control, int x, int y)
@@ -51,17 +58,66 @@ void PostTap(HWND control, int x, int y)
 
 std::wstring Tab(HWND window, int index)
 {
-    return TapTab(Control(window, 1006), index) ? L"ok" : L"error the tab was not taken";
+    return TapTab(::GetDlgItem(window, 1006), index) ? L"ok" : L"error the tab was not taken";
+}
+
+// Where row lies in the list (scrolled into view first); false without it.
+bool RowPoint(HWND list, int row, LPARAM& at)
+{
+    RECT rc = {LVIR_LABEL, 0, 0, 0};
+    ::SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    if (!list || row < 0 ||
+        !::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rc)))
+        return false;
+    at = MAKELPARAM(rc.left + 4, (rc.top + rc.bottom) / 2);
+    return true;
 }
 
 std::wstring Row(HWND window, int row)
 {
     HWND list = Control(window, 1067);
-    RECT rc = {LVIR_LABEL, 0, 0, 0};
-    ::SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
-    if (!list || !::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rc)))
+    if (!list)
+        list = Control(window, 1080);  // the icon editor's rows
+    LPARAM at = 0;
+    if (!RowPoint(list, row, at))
         return L"error no such row";
-    ::PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(rc.left + 4, (rc.top + rc.bottom) / 2));
+    ::PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    return L"ok";
+}
+
+std::wstring SelectRow(HWND list, int row)
+{
+    LVITEMW item = {};
+    item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    ::SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    return ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item))
+               ? L"ok"
+               : L"error no such row";
+}
+
+// The file chooser's entry with the name, tapped once or twice.
+std::wstring Entry(HWND window, const std::wstring& name, bool twice)
+{
+    HWND list = Control(window, 1001);
+    int row = -1;
+    const int count = list ? static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) : 0;
+    for (int i = 0; i < count && row < 0; ++i) {
+        wchar_t text[260] = L"";
+        LVITEMW item = {};
+        item.pszText = text;
+        item.cchTextMax = 260;
+        ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        if (name == text)
+            row = i;
+    }
+    LPARAM at = 0;
+    if (!RowPoint(list, row, at))
+        return L"error no such entry";
+    PostTap(list, LOWORD(at), HIWORD(at));
+    if (twice) {
+        ::PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+        ::PostMessageW(list, WM_LBUTTONUP, 0, at);
+    }
     return L"ok";
 }
 
@@ -117,6 +173,10 @@ std::wstring Shot(HWND window, const std::wstring& path)
 
 std::wstring Carry(HWND window, const std::wstring& line)
 {
+    if (line.rfind(L"entry ", 0) == 0)
+        return Entry(window, line.substr(6), false);
+    if (line.rfind(L"entry2 ", 0) == 0)
+        return Entry(window, line.substr(7), true);
     std::wistringstream in(line);
     std::wstring verb, rest;
     int number = 0;
@@ -139,6 +199,8 @@ std::wstring Carry(HWND window, const std::wstring& line)
         return ::SetWindowTextW(control, rest.c_str()) ? L"ok" : L"error text not set";
     if (verb == L"choose")
         return Choose(control, rest);
+    if (verb == L"select")
+        return SelectRow(control, static_cast<int>(std::wcstol(rest.c_str(), nullptr, 10)));
     if (verb == L"tap") {
         PostTap(control, 2, 2);
         return L"ok";

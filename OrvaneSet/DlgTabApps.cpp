@@ -8,7 +8,6 @@
 #include "ui/ListView.h"
 #include "ui/Res.h"
 
-#include <iterator>
 #include <utility>
 
 CDlgTabApps::CDlgTabApps(CDlgMain& main) : CDlgTab2(main, IDD_APPS, IDD_APPS_LARGE) {}
@@ -19,20 +18,10 @@ void CDlgTabApps::AddResizeCtrls()
     AddResizeCtrl(IDC_APPS_LIST);
 }
 
-// The buttons share the list's width: templates are laid out in dialog
-// units, and a Japanese font makes those narrower than the screen.
 void CDlgTabApps::OnSize(int width, int height)
 {
     CDlgTab2::OnSize(width, height);
-    const int ids[] = {IDC_APPS_ADD, IDC_APPS_EDIT, IDC_APPS_DEL, IDC_APPS_UP, IDC_APPS_DOWN};
-    const RECT list = ItemRect(IDC_APPS_LIST), first = ItemRect(ids[0]);
-    const int gap = 2, count = static_cast<int>(std::size(ids));
-    const int each = (list.right - list.left - gap * (count - 1)) / count;
-    if (each <= 0)
-        return;
-    for (int i = 0; i < count; ++i)
-        ::SetWindowPos(Item(ids[i]), nullptr, list.left + i * (each + gap), first.top, each, first.bottom - first.top,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
+    SpreadRow({IDC_APPS_ADD, IDC_APPS_EDIT, IDC_APPS_DEL, IDC_APPS_UP, IDC_APPS_DOWN}, IDC_APPS_LIST, 2);
 }
 
 BOOL CDlgTabApps::OnInitDialog()

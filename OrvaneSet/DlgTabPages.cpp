@@ -5,6 +5,7 @@
 #include "OrvaneSet_rc.h"
 #include "base/Format.h"
 #include "config/Folders.h"
+#include "ui/ListView.h"
 #include "ui/Res.h"
 
 #include <algorithm>
@@ -20,14 +21,6 @@ constexpr ButtonLabel kButtons[] = {
     {IDC_PAGES_UP, IDS_BUTTON_UP},   {IDC_PAGES_DOWN, IDS_BUTTON_DOWN}, {IDC_PAGES_COPY, IDS_BUTTON_COPY},
     {IDC_PAGES_PASTE, IDS_BUTTON_PASTE},
 };
-
-void SetCell(HWND list, int row, int column, const std::wstring& text)
-{
-    LVITEMW item = {};
-    item.iSubItem = column;
-    item.pszText = const_cast<wchar_t*>(text.c_str());
-    ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-}
 
 }  // namespace
 
@@ -45,22 +38,21 @@ BOOL CDlgTabPages::OnInitDialog()
     RECT rc;
     ::GetClientRect(list, &rc);
     const int w = rc.right;
-    const struct {
-        const wchar_t* title;
-        int width;
-    } columns[] = {{L"PageName", (4 * w + 9) / 10}, {L"Sheet1", 3 * (w + 3) / 10}, {L"Sheet2", 3 * (w + 3) / 10}};
-    for (int i = 0; i < 3; ++i) {
-        LVCOLUMNW col = {};
-        col.mask = LVCF_TEXT | LVCF_WIDTH;
-        col.pszText = const_cast<wchar_t*>(columns[i].title);
-        col.cx = columns[i].width;
-        ::SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&col));
-    }
+    AddListColumn(list, 0, L"PageName", (4 * w + 9) / 10);
+    AddListColumn(list, 1, L"Sheet1", 3 * (w + 3) / 10);
+    AddListColumn(list, 2, L"Sheet2", 3 * (w + 3) / 10);
     EnableItem(IDC_PAGES_PASTE, false);
     return TRUE;
 }
 
 void CDlgTabPages::AddResizeCtrls() { AddResizeCtrl(IDC_PAGES_LIST); }
+
+void CDlgTabPages::OnSize(int width, int height)
+{
+    CDlgTab2::OnSize(width, height);
+    SpreadRow({IDC_PAGES_ADD, IDC_PAGES_EDIT, IDC_PAGES_DEL}, IDC_PAGES_LIST, 4);
+    SpreadRow({IDC_PAGES_UP, IDC_PAGES_DOWN, IDC_PAGES_COPY, IDC_PAGES_PASTE}, IDC_PAGES_LIST, 4);
+}
 
 void CDlgTabPages::RefreshTab()
 {
@@ -128,8 +120,8 @@ void CDlgTabPages::ShowRows(int select)
         item.pszText = const_cast<wchar_t*>(r.name.c_str());
         item.lParam = reinterpret_cast<LPARAM>(r.page);
         const auto row = static_cast<int>(::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-        SetCell(list, row, 1, r.page->sheetName[ORIENT_PORTRAIT]);
-        SetCell(list, row, 2, r.page->sheetName[ORIENT_LANDSCAPE]);
+        SetListCell(list, row, 1, r.page->sheetName[ORIENT_PORTRAIT]);
+        SetListCell(list, row, 2, r.page->sheetName[ORIENT_LANDSCAPE]);
         ListView_SetCheckState(list, row, r.shown != 0);
     }
     if (select >= 0) {

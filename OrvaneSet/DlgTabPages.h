@@ -22,6 +22,7 @@ protected:
     bool OnCommand(int id, int code, HWND control) override;
     LRESULT OnNotify(NMHDR* header, bool& handled) override;
     void AddResizeCtrls() override;
+    void OnSize(int width, int height) override;
 
 private:
     void AddPage();

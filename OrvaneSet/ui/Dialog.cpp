@@ -82,6 +82,23 @@ RECT CDialog::ItemRect(int id) const
     return rc;
 }
 
+void CDialog::SpreadRow(std::initializer_list<int> ids, int widthOf, int gap) const
+{
+    const RECT span = ItemRect(widthOf);
+    const int count = static_cast<int>(ids.size());
+    if (count == 0)
+        return;
+    const int each = (span.right - span.left - gap * (count - 1)) / count;
+    if (each <= 0)
+        return;
+    int left = span.left;
+    for (int id : ids) {
+        const RECT rc = ItemRect(id);
+        ::SetWindowPos(Item(id), nullptr, left, rc.top, each, rc.bottom - rc.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        left += each + gap;
+    }
+}
+
 void CDialog::AlignRight(int id, int margin, bool move) const
 {
     RECT client;

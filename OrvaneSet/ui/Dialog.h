@@ -9,6 +9,7 @@
 
 #include <commctrl.h>
 
+#include <initializer_list>
 #include <string>
 
 class CDialog {
@@ -45,6 +46,11 @@ public:
     // Moves the control's right edge (and, with move, the whole control)
     // to margin pixels inside the client area's right edge.
     void AlignRight(int id, int margin, bool move = false) const;
+    // Lays the controls out side by side, sharing the width of the control
+    // widthOf with gaps of gap pixels, each keeping its own top and height:
+    // templates are laid out in dialog units, and a Japanese font makes
+    // those narrower than the screen.
+    void SpreadRow(std::initializer_list<int> ids, int widthOf, int gap) const;
     // On the device a dialog covers the screen: here, its owner's window.
     void CoverOwner() const;
 

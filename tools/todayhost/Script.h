@@ -69,6 +69,7 @@ private:
     void Deselect(const CArgs& a);
     void Items(const CArgs& a);
     void Paints(const CArgs& a);
+    void Usage(const CArgs& a);
     void Rotate(const CArgs& a);
     void Reload(const CArgs& a);
     void Screenshot(const CArgs& a);

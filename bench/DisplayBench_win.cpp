@@ -8,12 +8,15 @@
 // that every frame makes anyway, background to frame and frame to window,
 // alone. It prints the one over the other, for the first page and for
 // turning to the Clock page, whose analog clock and calendars are drawn in
-// every frame.
+// every frame. The machine is shared: a copy pair is timed right after each
+// frame, so that both see the same load, and of three repeats the least
+// ratio is taken (other programs only ever add).
 #include "BenchItem_win.h"
 
 #include <objbase.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
@@ -22,7 +25,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kRounds = 12;       // selections and deselections, or page turns, played
-constexpr int kCopyPairs = 2000;  // copy pairs timed, half before and half after
+constexpr int kRepeats = 3;
 
 // Seconds for n pairs of the two full-surface copies.
 double TimeCopies(CBenchLaunch& engine, HWND item, int n)
@@ -43,48 +46,51 @@ struct Result {
     long long frames = 0;
 };
 
-// The first page played in and out kRounds times, or, given a page, the
-// item selected and turned to that page and back home kRounds times;
-// against the copies.
+// One repeat: the first page played in and out kRounds times, or, given a
+// page, the item turned to that page and back home kRounds times; a copy
+// pair after each frame. The frames' time over the copies'.
+double PlayRounds(CBenchItem& item, CBenchLaunch& engine, const wchar_t* turnTo, long long& frames)
+{
+    CLaunchHwnd& port = item.Port();
+    double copySeconds = 0, drawSeconds = 0;
+    frames = 0;
+    auto count = [&](double seconds) {
+        drawSeconds += seconds;
+        copySeconds += TimeCopies(engine, item.Item(), 1);
+        ++frames;
+    };
+    for (int round = 0; round < kRounds; ++round) {
+        if (!turnTo || round == 0) {
+            engine.OnSelectionReceived(port);  // nothing when selected already
+            engine.SetDrawTimer(port, TIMER_TASK, false, true);
+            item.PlayOut(count);
+        }
+        if (turnTo) {
+            engine.SetCurTab(port, turnTo);
+            item.PlayOut(count);
+            engine.SetCurTab(port, L"Home");
+            item.PlayOut(count);
+        } else {
+            engine.OnSelectionLost(port);
+            item.PlayOut(count);
+        }
+    }
+    return copySeconds > 0 ? drawSeconds / copySeconds : 0.0;
+}
+
 bool Measure(CBenchItem& item, const wchar_t* turnTo, Result& result)
 {
     CBenchLaunch engine;
     item.Attach(&engine);
     const bool loaded = engine.InitLnch() == 1;
     if (loaded) {
-        CLaunchHwnd& port = item.Port();
-        engine.ShowFirstPage(port);
+        engine.ShowFirstPage(item.Port());
         ::InvalidateRect(item.Item(), nullptr, FALSE);
         ::UpdateWindow(item.Item());  // surfaces made, at rest
-
-        double copySeconds = TimeCopies(engine, item.Item(), kCopyPairs / 2);
-        double drawSeconds = 0;
-        long long frames = 0;
-        auto count = [&](double seconds) {
-            drawSeconds += seconds;
-            ++frames;
-        };
-        for (int round = 0; round < kRounds; ++round) {
-            if (!turnTo || round == 0) {
-                engine.OnSelectionReceived(port);
-                engine.SetDrawTimer(port, TIMER_TASK, false, true);
-                item.PlayOut(count);
-            }
-            if (turnTo) {
-                engine.SetCurTab(port, turnTo);
-                item.PlayOut(count);
-                engine.SetCurTab(port, L"Home");
-                item.PlayOut(count);
-            } else {
-                engine.OnSelectionLost(port);
-                item.PlayOut(count);
-            }
+        for (int repeat = 0; repeat < kRepeats; ++repeat) {
+            const double ratio = PlayRounds(item, engine, turnTo, result.frames);
+            result.ratio = repeat ? std::min(result.ratio, ratio) : ratio;
         }
-        copySeconds += TimeCopies(engine, item.Item(), kCopyPairs - kCopyPairs / 2);
-        const double perFrame = frames ? drawSeconds / static_cast<double>(frames) : 0;
-        const double perCopies = copySeconds / kCopyPairs;
-        result.ratio = perCopies > 0 ? perFrame / perCopies : 0.0;
-        result.frames = frames;
     }
     item.Attach(nullptr);
     return loaded;

@@ -207,6 +207,7 @@ int main(int argc, char** argv)
     std::printf("soak: %.1f minutes, the first sample after %.1f s, then every %.1f s\n", minutes, warmMs / 1000,
                 (totalMs - warmMs) / (kSamples - 1) / 1000);
     std::printf("%8s %12s %10s %14s\n", "minute", "GDI objects", "handles", "private bytes");
+    std::fflush(stdout);
     std::vector<Sample> samples;
     std::unique_ptr<CWindowsProgram> windows;
     const DWORD start = ::GetTickCount();

@@ -6,7 +6,7 @@ const wchar_t kUsage[] =
     L"usage: todayhost [--script FILE] [--size WxH] [--wallpaper FILE] [--only NAME,...] [--log] [--show]\n"
     L"  commands (from FILE or stdin, one a line): tap X Y | press X Y | move X Y [STEPS] [MS]\n"
     L"  | release X Y | hold X Y MS | key NAME|VK | wait MS | select [N|NAME] | deselect | items\n"
-    L"  | rotate | reload | screenshot FILE.png | capture DIR INTERVAL_MS DURATION_MS | paints | quit";
+    L"  | rotate | reload | screenshot FILE.png | capture DIR INTERVAL_MS DURATION_MS | paints | usage | quit";
 
 namespace {
 

@@ -2,7 +2,8 @@
 //
 // Generates a large installation (hundreds of pages, 127-slot sheets, 256
 // motions, tens of thousands of icon lines) and one ten times smaller, then
-// measures in the same run:
+// measures in the same run (each ratio the median of rounds whose two
+// sides were measured right after each other):
 //  - the whole load (setting file, motions, sheets, pages) against reading the
 //    same files' lines with CTextFile alone: what parsing costs over I/O;
 //  - the large load against the small one: the cost must grow linearly (10x).
@@ -117,37 +118,67 @@ size_t FullLoad()
     return icons + config.motions.Count() + config.sheet->Sheets().size();
 }
 
-// The median of several runs of f, in seconds.
+// Seconds for one call of f.
 template <class F>
-double Median(F f, int runs)
+double Time(F f)
 {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const auto a = Clock::now();
-        volatile size_t sink = f();
-        (void)sink;
-        times.push_back(Seconds(a, Clock::now()));
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    const auto a = Clock::now();
+    volatile size_t sink = f();
+    (void)sink;
+    return Seconds(a, Clock::now());
 }
 
-struct Result {
-    double read = 0, load = 0;
+std::uintmax_t Bytes(const fs::path& root)
+{
     std::uintmax_t bytes = 0;
-};
+    for (const auto& e : fs::directory_iterator(root / "Program Files" / "Orvane"))
+        bytes += e.file_size();
+    return bytes;
+}
 
-Result Measure(const fs::path& root, int runs)
+void UseRoot(const fs::path& root)
 {
     ClearDeviceMounts();
     SetDeviceRoot(root.wstring());
-    Result r;
-    for (const auto& e : fs::directory_iterator(root / "Program Files" / "Orvane"))
-        r.bytes += e.file_size();
-    FullLoad();  // warm the file cache
-    r.read = Median(ReadOnly, runs);
-    r.load = Median(FullLoad, runs);
-    return r;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// The machine is shared: every ratio is taken from measurements made right
+// after each other (the large load and its read, then the small one's, ten
+// times over), and the median of the rounds' ratios is printed.
+struct Ratios {
+    double largeParse = 0, smallParse = 0, growth = 0, largeLoad = 0, largeRead = 0;
+};
+
+Ratios Measure(const fs::path& large, const fs::path& small, int rounds)
+{
+    constexpr int kSmallRuns = 10;  // the small installation's times are summed over these
+    std::vector<double> largeParse, smallParse, growth, largeLoads, largeReads;
+    for (const fs::path& root : {large, small}) {
+        UseRoot(root);
+        FullLoad();  // warm the file cache
+    }
+    for (int r = 0; r < rounds; ++r) {
+        UseRoot(large);
+        const double read = Time(ReadOnly), load = Time(FullLoad);
+        UseRoot(small);
+        double smallRead = 0, smallLoad = 0;
+        for (int i = 0; i < kSmallRuns; ++i) {
+            smallRead += Time(ReadOnly);
+            smallLoad += Time(FullLoad);
+        }
+        largeParse.push_back(load / read);
+        smallParse.push_back(smallLoad / smallRead);
+        growth.push_back(load / (smallLoad / kSmallRuns));
+        largeLoads.push_back(load);
+        largeReads.push_back(read);
+    }
+    return {Median(largeParse), Median(smallParse), Median(growth), Median(largeLoads), Median(largeReads)};
 }
 
 }  // namespace
@@ -161,20 +192,19 @@ int main()
     Generate(base / "large", large);
     Generate(base / "small", small);
 
-    const Result big = Measure(base / "large", 5);
-    const Result little = Measure(base / "small", 25);
+    const std::uintmax_t largeBytes = Bytes(base / "large"), smallBytes = Bytes(base / "small");
+    const Ratios r = Measure(base / "large", base / "small", 9);
     ClearDeviceMounts();
     fs::remove_all(base);
 
     std::printf("large installation: %.1f MB, %d pages x %d icons, %d sheets x 127 slots, %d motions\n",
-                static_cast<double>(big.bytes) / 1e6, large.pages, large.iconsPerPage, large.sheets,
+                static_cast<double>(largeBytes) / 1e6, large.pages, large.iconsPerPage, large.sheets,
                 large.motions + 2);
     std::printf("  parse throughput: the full load takes %.2f times as long as reading its lines (%.0f vs %.0f ms)\n",
-                big.load / big.read, big.load * 1e3, big.read * 1e3);
-    std::printf("small installation: %.2f MB, ten times smaller\n", static_cast<double>(little.bytes) / 1e6);
-    std::printf("  parse throughput: the full load takes %.2f times as long as reading its lines\n",
-                little.load / little.read);
-    std::printf("growth: large / small load time = %.2f for %.2f times the bytes (linear: the same)\n",
-                big.load / little.load, static_cast<double>(big.bytes) / static_cast<double>(little.bytes));
+                r.largeParse, r.largeLoad * 1e3, r.largeRead * 1e3);
+    std::printf("small installation: %.2f MB, ten times smaller\n", static_cast<double>(smallBytes) / 1e6);
+    std::printf("  parse throughput: the full load takes %.2f times as long as reading its lines\n", r.smallParse);
+    std::printf("growth: large / small load time = %.2f for %.2f times the bytes (linear: the same)\n", r.growth,
+                static_cast<double>(largeBytes) / static_cast<double>(smallBytes));
     return 0;
 }

@@ -5,8 +5,10 @@
 // device are other processes. In one run this times the task list's walk
 // over the real window chain (each window's visibility, title and class
 // read and filtered, the entries kept in step) against enumerating the same
-// windows bare. Prints the one over the other, and one walk as a share of
-// the sample's frame period.
+// windows bare. Prints the one over the other, one walk as a share of the
+// sample's frame period, and the task timer's tick as the engine runs it
+// every 100 ms (the walk only when its interval of 3 s is due, the rest of
+// the ticks finding nothing to do) as a share of the same frame period.
 #include "engine/TaskList.h"
 #include "engine/WindowChain_win.h"
 
@@ -22,6 +24,8 @@ namespace {
 constexpr int kWindows = 200;
 constexpr int kRounds = 200;           // walks of each kind, interleaved in blocks
 constexpr double kFramePeriodMs = 30;  // the sample's setting 5
+constexpr int kTaskInterval = 3;       // the sample's setting 44, seconds
+constexpr int kTicks = 600;            // a minute of the task timer
 const wchar_t kReady[] = L"OrvTaskBenchReady";
 
 double Now()
@@ -110,6 +114,22 @@ int main(int argc, char** argv)
     std::printf("Task list walk / enumerating the same windows bare: %.1f (%zu of %d windows listed, %d walks each)\n",
                 bareSeconds > 0 ? walkSeconds / bareSeconds : 0.0, listed, seen, kRounds);
     std::printf("One task list walk / the sample's frame period: %.3f\n", walkSeconds / kRounds * 1000 / kFramePeriodMs);
+
+    // The ticks of a minute with nothing changed: each asks whether the walk
+    // is due, every 30th walks.
+    bool changed = false;
+    int walks = 0;
+    const double t = Now();
+    for (int i = 0; i < kTicks; ++i) {
+        if (!TaskWalkDue(tasks, kTaskInterval))
+            continue;
+        tasks.TaskChanged = false;  // as the next paint leaves it
+        changed = RefreshTaskList(tasks, chain, exclusions) || changed;
+        ++walks;
+    }
+    const double tickMs = (Now() - t) / kTicks * 1000;
+    std::printf("A task tick with nothing changed (a walk every %d s, %d of %d ticks) / the frame period: %.3f%s\n",
+                kTaskInterval, walks, kTicks, tickMs / kFramePeriodMs, changed ? " (something changed!)" : "");
 
     ::TerminateProcess(host.hProcess, 0);
     ::WaitForSingleObject(host.hProcess, 30000);

@@ -3,20 +3,36 @@
 #include "base/Strings.h"
 
 #include <climits>
-#include <vector>
 
 namespace {
 
+// A set is read straight from the pattern each time: the sets of the
+// loaders' patterns hold one or two members, and a parsed copy would cost an
+// allocation per field of every line.
 struct CharSet {
+    std::wstring_view pattern;
+    size_t body = 0;        // index of the set's first member in pattern
     bool negated = false;
-    std::wstring chars;                            // single members
-    std::vector<std::pair<wchar_t, wchar_t>> ranges;
+    bool whiteSpace = false;  // %s: everything but white space
+    bool single = false;      // one member and no range: "[^,]"
 
     bool Contains(wchar_t c) const
     {
-        bool in = chars.find(c) != std::wstring::npos;
-        for (const auto& r : ranges)
-            in = in || (c >= r.first && c <= r.second);
+        if (whiteSpace)
+            return std::wstring_view(L" \t\r\n\v\f").find(c) == std::wstring_view::npos;
+        if (single)
+            return (c == pattern[body]) != negated;
+        bool in = false;
+        bool first = true;
+        const std::wstring_view p = pattern;
+        for (size_t i = body; i < p.size() && (first || p[i] != L']') && !in; first = false) {
+            if (i + 2 < p.size() && p[i + 1] == L'-' && p[i + 2] != L']') {
+                in = c >= p[i] && c <= p[i + 2];
+                i += 3;
+            } else {
+                in = c == p[i++];
+            }
+        }
         return in != negated;
     }
 };
@@ -28,16 +44,14 @@ size_t ParseSet(std::wstring_view p, size_t i, CharSet& set)
         set.negated = true;
         ++i;
     }
+    set.pattern = p;
+    set.body = i;
     bool first = true;
     while (i < p.size() && (first || p[i] != L']')) {
-        if (i + 2 < p.size() && p[i + 1] == L'-' && p[i + 2] != L']') {
-            set.ranges.push_back({p[i], p[i + 2]});
-            i += 3;
-        } else {
-            set.chars += p[i++];
-        }
+        i += (i + 2 < p.size() && p[i + 1] == L'-' && p[i + 2] != L']') ? 3 : 1;
         first = false;
     }
+    set.single = i == set.body + 1;
     return i < p.size() ? i + 1 : std::wstring_view::npos;
 }
 
@@ -94,8 +108,7 @@ int ScanW(std::wstring_view t, std::wstring_view p, std::initializer_list<CScanO
             if (conv == L's') {
                 while (j < t.size() && IsSpaceW(t[j]))
                     ++j;
-                set.negated = true;
-                set.chars = L" \t\r\n\v\f";
+                set.whiteSpace = true;
             } else {
                 i = ParseSet(p, i, set);
                 if (i == std::wstring_view::npos)
@@ -104,9 +117,12 @@ int ScanW(std::wstring_view t, std::wstring_view p, std::initializer_list<CScanO
             size_t k = j;
             while (k < t.size() && set.Contains(t[k]))
                 ++k;
-            if (k == j || !next->m_pStr)
+            if (k == j || (!next->m_pStr && !next->m_pView))
                 return assigned;
-            next->m_pStr->assign(t.substr(j, k - j));
+            if (next->m_pStr)
+                next->m_pStr->assign(t.substr(j, k - j));
+            else
+                *next->m_pView = t.substr(j, k - j);
             j = k;
         } else {
             return assigned;

@@ -19,8 +19,11 @@ class CScanOut {
 public:
     CScanOut(int* p) : m_pInt(p) {}
     CScanOut(std::wstring* p) : m_pStr(p) {}
+    // A part of the scanned text itself, valid as long as that text is.
+    CScanOut(std::wstring_view* p) : m_pView(p) {}
     int* m_pInt = nullptr;
     std::wstring* m_pStr = nullptr;
+    std::wstring_view* m_pView = nullptr;
 };
 
 int ScanW(std::wstring_view text, std::wstring_view pattern, std::initializer_list<CScanOut> outs);

@@ -3,7 +3,13 @@
 #include <climits>
 #include <cwctype>
 
-bool IsSpaceW(wchar_t c) { return std::iswspace(static_cast<std::wint_t>(c)) != 0; }
+bool IsSpaceW(wchar_t c)
+{
+    // Every locale agrees on ASCII; only the rest needs the library.
+    if (c < 0x80)
+        return c == L' ' || (c >= L'\t' && c <= L'\r');
+    return std::iswspace(static_cast<std::wint_t>(c)) != 0;
+}
 
 std::wstring TrimW(std::wstring_view s)
 {
@@ -38,6 +44,18 @@ std::wstring ReplaceAllW(std::wstring_view s, std::wstring_view from, std::wstri
         pos = hit + from.size();
     }
     out.append(s.substr(pos));
+    return out;
+}
+
+std::wstring FillEmptyFieldsW(std::wstring_view s, std::wstring_view marker)
+{
+    std::wstring out;
+    out.reserve(s.size() + 16);
+    for (size_t i = 0; i < s.size(); ++i) {
+        out += s[i];
+        if (s[i] == L',' && i + 1 < s.size() && s[i + 1] == L',')
+            out.append(marker);
+    }
     return out;
 }
 

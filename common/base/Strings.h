@@ -9,6 +9,9 @@ std::wstring TrimW(std::wstring_view s);
 std::wstring TrimLeftW(std::wstring_view s);
 // Every occurrence of from replaced by to, in one left-to-right pass.
 std::wstring ReplaceAllW(std::wstring_view s, std::wstring_view from, std::wstring_view to);
+// Puts marker between every two neighbouring commas, so that each empty
+// comma field holds something (the scanner's %[^,] cannot match nothing).
+std::wstring FillEmptyFieldsW(std::wstring_view s, std::wstring_view marker);
 bool StartsWithW(std::wstring_view s, std::wstring_view prefix);
 bool StartsWithNoCaseW(std::wstring_view s, std::wstring_view prefix);
 std::wstring ToUpperW(std::wstring_view s);

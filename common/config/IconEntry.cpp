@@ -85,34 +85,53 @@ const wchar_t* RegRootName(std::uint8_t root)
 int ParseIconEntry(IconEntry& entry, const std::wstring& line, const CTextFile* reportTo)
 {
     ResetIconEntry(entry);
-    // Twice, so that a run of three or more commas is filled too.
-    const std::wstring filled = ReplaceAllW(ReplaceAllW(line, L",,", L",\\\\,"), L",,", L",\\\\,");
+    // Most lines have no empty field and are scanned as they are.
+    std::wstring filled;
+    if (line.find(L",,") != std::wstring::npos)
+        filled = FillEmptyFieldsW(line, kEmptyMarker);
+    const std::wstring& text = filled.empty() ? line : filled;
 
+    // Straight into the entry's fields: no copy of each text.
     int type = 0, mode = 0;
-    std::wstring name, path, args, image, root, key, value;
-    ScanW(filled, L"%d,%[^,],%[^,],%[^,],%[^,],%d,%[^;];%[^;];%[^\n]",
-          {&type, &name, &path, &args, &image, &mode, &root, &key, &value});
+    std::wstring_view root;
+    ScanW(text, L"%d,%[^,],%[^,],%[^,],%[^,],%d,%[^;];%[^;];%[^\n]",
+          {&type, &entry.Name, &entry.Path, &entry.Args, &entry.IconFile, &mode, &root, &entry.RegKey,
+           &entry.RegValue});
 
-    const FieldSlot fields[] = {
-        {&name, kIconFieldMax, L"name"},   {&path, kIconFieldMax, L"path"},
-        {&args, kIconFieldMax, L"arguments"}, {&image, kIconFieldMax, L"image"},
-        {&root, kIconRootMax, L"root name"}, {&key, kIconFieldMax, L"registry key"},
-        {&value, kIconFieldMax, L"registry value"},
-    };
     // Only a line that ends before its path field is an unset slot; an empty
     // field between commas holds the marker here. Recent and task slots and
     // blanks have no path and must come back from the file as they went in.
     // An unset slot is not a fault: nothing to report.
-    if (path.empty())
+    if (entry.Path.empty()) {
+        ResetIconEntry(entry);
         return 0;
+    }
+    auto reportCut = [reportTo](const wchar_t* label, size_t limit) {
+        if (reportTo)
+            reportTo->Report(FormatW(L"icon %s longer than %u characters, cut", label, static_cast<unsigned>(limit)));
+    };
+    // The root name (after the image) is only compared, so it stays a view.
+    const FieldSlot fields[] = {
+        {&entry.Name, kIconFieldMax, L"name"},      {&entry.Path, kIconFieldMax, L"path"},
+        {&entry.Args, kIconFieldMax, L"arguments"}, {&entry.IconFile, kIconFieldMax, L"image"},
+        {nullptr, kIconRootMax, L"root name"},      {&entry.RegKey, kIconFieldMax, L"registry key"},
+        {&entry.RegValue, kIconFieldMax, L"registry value"},
+    };
     for (const FieldSlot& f : fields) {
-        if (*f.text == kEmptyMarker)
+        if (!f.text) {
+            if (root == std::wstring_view(kEmptyMarker))
+                root = {};
+            if (root.size() > f.limit) {
+                root = root.substr(0, f.limit);
+                reportCut(f.label, f.limit);
+            }
+            continue;
+        }
+        if (std::wstring_view(*f.text) == std::wstring_view(kEmptyMarker))
             f.text->clear();
         if (f.text->size() > f.limit) {
             f.text->resize(f.limit);
-            if (reportTo)
-                reportTo->Report(FormatW(L"icon %s longer than %u characters, cut", f.label,
-                                         static_cast<unsigned>(f.limit)));
+            reportCut(f.label, f.limit);
         }
     }
 
@@ -120,14 +139,8 @@ int ParseIconEntry(IconEntry& entry, const std::wstring& line, const CTextFile* 
     // their low bits.
     entry.nAppType = static_cast<std::uint16_t>(type);
     entry.RegMode = static_cast<std::uint8_t>(mode);
-    entry.Name = std::move(name);
-    entry.Path = std::move(path);
-    entry.Args = std::move(args);
-    entry.IconFile = std::move(image);
-    entry.RegKey = std::move(key);
-    entry.RegValue = std::move(value);
     for (std::uint8_t r = REGROOT_HKCR; r <= REGROOT_HKU; ++r)
-        if (root == kRootNames[r])
+        if (root == std::wstring_view(kRootNames[r]))
             entry.RegRoot = r;
     return 1;
 }
@@ -145,6 +158,16 @@ std::wstring FormatIconEntry(const IconEntry& e, bool lineEnd)
     return line;
 }
 
+void ResolveIconFile(const IconList& list, IconEntry& e)
+{
+    // In place: no temporary texts for each of thousands of icons.
+    std::wstring& file = e.IconFile;
+    if (StartsWithW(file, L"\\\\\\"))
+        file.replace(0, 3, list.base);
+    else if (StartsWithW(file, L"\\\\"))
+        file.replace(0, 2, InstallDir);
+}
+
 int AddIcon(IconList& list, const IconEntry& entry, int index)
 {
     IconEntry* target = nullptr;
@@ -156,11 +179,7 @@ int AddIcon(IconList& list, const IconEntry& entry, int index)
     } else {
         return 1;  // no such slot: nothing to normalise
     }
-    std::wstring& file = target->IconFile;
-    if (StartsWithW(file, L"\\\\\\"))
-        file = list.base + file.substr(3);
-    else if (StartsWithW(file, L"\\\\"))
-        file = InstallDir + file.substr(2);
+    ResolveIconFile(list, *target);
     return 1;
 }
 

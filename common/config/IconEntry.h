@@ -120,6 +120,9 @@ struct IconList {
 // name: InstallDir) and, with index -1, appends a copy of the entry; with an
 // index, the entry at that index is normalised in place. Always 1.
 int AddIcon(IconList& list, const IconEntry& entry, int index);
+// Resolves the image file's folder marks as AddIcon does: three leading
+// backslashes stand for the list's own folder, two for the install folder.
+void ResolveIconFile(const IconList& list, IconEntry& entry);
 // Frees the slot's scratch buffer and, unless it is a recent or task slot,
 // its image; then resets the entry in place (remove false) or erases it.
 void ClearIconSlot(IconList& list, size_t index, bool remove);

@@ -68,7 +68,7 @@ public:
 
     size_t Count() const { return m_Motions.size(); }
     const Motion* Get(std::uint8_t index) const;
-    const std::map<std::wstring, std::uint8_t>& Names() const { return m_Names; }
+    const std::map<std::wstring, std::uint8_t, std::less<>>& Names() const { return m_Names; }
 
     // Positions the icon for time t of the slot's motion in direction 0 (in)
     // or 1 (out); ox, oy offset absolute numbers. True when the motion has
@@ -82,7 +82,7 @@ private:
     bool Store(const std::wstring& name, const Motion& steps);
 
     std::vector<Motion> m_Motions;
-    std::map<std::wstring, std::uint8_t> m_Names;
+    std::map<std::wstring, std::uint8_t, std::less<>> m_Names;
 };
 
 // Reads one spec ("+10", ":BOTTOMOUT", "-leftin") into number, mode and

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <set>
+#include <unordered_set>
 
 namespace {
 
@@ -25,9 +26,11 @@ bool IsHeaderLine(const std::wstring& line) { return !line.empty() && line[0] ==
 // The next line that carries something, stripped of leading white space.
 bool ReadDataLine(CTextFile& file, std::wstring& line)
 {
-    std::wstring raw;
-    while (file.ReadLine(raw)) {
-        line = TrimLeftW(raw);
+    while (file.ReadLine(line)) {
+        size_t blanks = 0;
+        while (blanks < line.size() && IsSpaceW(line[blanks]))
+            ++blanks;
+        line.erase(0, blanks);
         if (!IsSkippedLine(line))
             return true;
     }
@@ -93,9 +96,9 @@ bool CPageInfo::Load(CTextFile& file, std::wstring& name, std::wstring& lineBuff
         if (dataLines < 2) {
             ReadOrientation(line, *this, dataLines, file);
         } else {
-            IconEntry entry;
-            ParseIconEntry(entry, line, &file);
-            AddIcon(icons, entry, -1);  // a line without a path still takes its slot
+            // Parsed where it stays; a line without a path still takes its slot.
+            ParseIconEntry(icons.entries.emplace_back(), line, &file);
+            ResolveIconFile(icons, icons.entries.back());
         }
         ++dataLines;
     }
@@ -142,6 +145,11 @@ int CPageMng::LoadTabInfo(const std::wstring& folder, const std::wstring& path, 
     int result = 0;
     CTextFile file(sink);
     if (FileExists(path) && file.OpenRead(path)) {
+        // Looked up once per page: a scan of the order for each would grow
+        // with the square of the pages.
+        std::unordered_set<std::wstring> ordered;
+        for (const PageOrderEntry& o : m_Order)
+            ordered.insert(o.name);
         std::wstring name, lineBuffer;
         for (;;) {
             auto page = std::make_unique<CPageInfo>();
@@ -149,15 +157,17 @@ int CPageMng::LoadTabInfo(const std::wstring& folder, const std::wstring& path, 
             page->icons.base = folder;
             if (!page->Load(file, name, lineBuffer))
                 break;
-            const bool inOrder = OrderIndexOf(name) >= 0;
+            const bool inOrder = ordered.count(name) != 0;
             // The plug-in shows only listed pages; the settings program keeps
             // an unlisted one as a hidden page, so that a Save keeps it too.
             if (listed && !inOrder && name != kTaskPageName && !m_bKeepHidden)
                 continue;
             page->group = group;
             m_Pages[name] = std::move(page);  // a later definition replaces an earlier one
-            if (!inOrder)
+            if (!inOrder) {
                 m_Order.push_back({name, static_cast<std::uint8_t>(listed ? 0 : 1)});
+                ordered.insert(name);
+            }
         }
         result = m_Pages.empty() ? 0 : 1;
     } else if (FileExists(path)) {

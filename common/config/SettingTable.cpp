@@ -68,7 +68,7 @@ int CSettingTable::LoadDefinitions(const std::wstring& path, unsigned mode, int 
         std::wstring line = TrimW(raw);
         if (line.empty() || line[0] == L';')
             continue;
-        line = ReplaceAllW(ReplaceAllW(line, L",,", L",\\\\,"), L",,", L",\\\\,");
+        line = FillEmptyFieldsW(line, L"\\\\");
 
         std::wstring key, deflt, label, editor, params, help;
         int kind = 0;

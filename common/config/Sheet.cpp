@@ -25,11 +25,11 @@ void Report(const CTextFile* file, const std::wstring& reason)
         file->Report(reason);
 }
 
-void CutName(std::wstring& name, const wchar_t* what, const CTextFile* file)
+void CutName(std::wstring_view& name, const wchar_t* what, const CTextFile* file)
 {
     if (name.size() <= kSheetNameMax)
         return;
-    name.resize(kSheetNameMax);
+    name = name.substr(0, kSheetNameMax);
     Report(file, FormatW(L"%s name longer than %u characters, cut", what, static_cast<unsigned>(kSheetNameMax)));
 }
 
@@ -88,7 +88,8 @@ bool CSheet::ParseSlotLine(const std::wstring& line, SheetDef& sheet, int row, i
         return false;
     }
     int x = 0, y = 0, delayIn = 0, delayOut = 0, size = 0;
-    std::wstring in, out, frame;
+    // Views into the line: the names are only looked up.
+    std::wstring_view in, out, frame;
     // A position makes a slot; fields the line leaves out take their
     // fallbacks: no delays, the built-in motions, F_DEF, size 64.
     const int fields =
@@ -112,13 +113,21 @@ bool CSheet::ParseSlotLine(const std::wstring& line, SheetDef& sheet, int row, i
     slot.delayOut = static_cast<std::uint16_t>(delayOut);
     // A name the line leaves out is no name: not even the motion or frame
     // that a file defined under the empty name.
-    constexpr int kFieldIn = 5, kFieldOut = 6, kFieldFrame = 7;
-    slot.motionIn = fields >= kFieldIn ? m_Motions.FindMotion(in, 0) : 0;
-    slot.motionOut = fields >= kFieldOut ? m_Motions.FindMotion(out, 1) : 1;
-    // Unknown names fall back to the built-ins; say so, it is rarely meant.
-    for (const std::wstring* name : {&in, &out})
-        if (!name->empty() && m_Motions.Names().find(*name) == m_Motions.Names().end())
-            Report(file, FormatW(L"motion '%s' is not defined, the built-in one is used", *name));
+    constexpr int kFieldFrame = 7;
+    // (%[^,] never matches nothing: a name is empty exactly when the line
+    // left its field out.)
+    const auto& motions = m_Motions.Names();
+    auto motion = [&](std::wstring_view name, std::uint8_t builtIn) {
+        if (name.empty())
+            return builtIn;
+        if (const auto it = motions.find(name); it != motions.end())
+            return it->second;
+        // Unknown names fall back to the built-ins; say so, it is rarely meant.
+        Report(file, FormatW(L"motion '%s' is not defined, the built-in one is used", name));
+        return builtIn;
+    };
+    slot.motionIn = motion(in, 0);
+    slot.motionOut = motion(out, 1);
     int frameIndex = fields >= kFieldFrame ? FrameIndex(frame) : -1;
     if (frameIndex < 0) {
         if (fields >= kFieldFrame)
@@ -234,7 +243,7 @@ const SheetDef* CSheet::FindSheet(const std::wstring& name) const
     return it == m_Sheets.end() ? nullptr : &it->second;
 }
 
-int CSheet::FrameIndex(const std::wstring& name) const
+int CSheet::FrameIndex(std::wstring_view name) const
 {
     const auto it = m_FrameNames.find(name);
     return it == m_FrameNames.end() ? -1 : it->second;
@@ -321,6 +330,11 @@ void LinkSheetSlots(SheetDef& sheet)
     sheet.lastSlot = static_cast<std::uint16_t>(first == 0 ? n - 1 : first - 1);
     auto rank = [&](int v) { return v >= first ? v - first : v - first + n; };
 
+    // Each row's slots in file order: a search looks at its target row only.
+    std::vector<std::vector<int>> rows(static_cast<size_t>(maxRow) + 1);
+    for (int i = 0; i < n; ++i)
+        rows[slots[i].row].push_back(i);
+
     for (int i = 0; i < n; ++i)
         slots[i].linkUp = slots[i].linkDown = kNoLink;
     for (int i = 0; i < n; ++i) {
@@ -328,9 +342,7 @@ void LinkSheetSlots(SheetDef& sheet)
             const int row = slots[i].row;
             const int targetRow = up ? (row == 0 ? maxRow : row - 1) : (row == maxRow ? 0 : row + 1);
             int best = -1;
-            for (int k = 0; k < n; ++k) {
-                if (slots[k].row != targetRow)
-                    continue;
+            for (const int k : rows[static_cast<size_t>(targetRow)]) {
                 if (best < 0 || Nearness(slots[k], slots[best], slots[i]) >= 0)
                     best = k;
             }

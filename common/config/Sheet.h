@@ -102,8 +102,8 @@ public:
     const std::map<std::wstring, SheetDef>& Sheets() const { return m_Sheets; }
     const std::vector<SheetFrame>& Frames() const { return m_Frames; }
     // The index of the named frame, or -1.
-    int FrameIndex(const std::wstring& name) const;
-    const std::map<std::wstring, std::uint8_t>& FrameNames() const { return m_FrameNames; }
+    int FrameIndex(std::wstring_view name) const;
+    const std::map<std::wstring, std::uint8_t, std::less<>>& FrameNames() const { return m_FrameNames; }
     const SheetDef* CurSheet() const { return m_Layers[0].sheet; }
     // The same, to move its slots (the task page arranges its own); null
     // when there is none.
@@ -182,7 +182,7 @@ private:
     const CMotionTable& m_Motions;
     std::map<std::wstring, SheetDef> m_Sheets;
     std::vector<SheetFrame> m_Frames;
-    std::map<std::wstring, std::uint8_t> m_FrameNames;
+    std::map<std::wstring, std::uint8_t, std::less<>> m_FrameNames;
 };
 
 // Computes firstSlot, lastSlot and the up/down links of a sheet's slots.

@@ -79,9 +79,12 @@ void CLaunch::DrawIcon(IconEntry& e)
                 ::AlphaBlend(dc, left, top, static_cast<int>(size), height, src, 0, 0, q.imageWidth, q.imageHeight,
                              blend);
             }
-        } else if (HDC src = IconImageDC(q); src && q.imageHeight != 0) {
-            ::TransparentBlt(dc, left, top, static_cast<int>(size), height, src, 0, 0, q.imageWidth, q.imageHeight,
-                             q.transparentColor);
+        } else if (const CIconBitmap* image = IconBitmap(q); image && q.imageHeight != 0) {
+            if (image->Width() == q.imageWidth && image->Height() == q.imageHeight)
+                image->DrawKeyed(dc, left, top, static_cast<int>(size), height, q.transparentColor);
+            else
+                ::TransparentBlt(dc, left, top, static_cast<int>(size), height, image->DC(), 0, 0, q.imageWidth,
+                                 q.imageHeight, q.transparentColor);
         }
     }
 

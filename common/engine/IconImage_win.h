@@ -5,6 +5,7 @@
 
 #include "config/IconEntry.h"
 #include "engine/Gdi_win.h"
+#include "engine/KeyedBlit_win.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -25,6 +26,10 @@ public:
     int BitsPerPixel() const { return m_nBpp; }
     int Stride() const { return DibStride(m_nWidth, m_nBpp); }
     std::uint8_t* Row(int y) const { return m_pBits + static_cast<std::ptrdiff_t>(y) * Stride(); }
+    // TransparentBlt of the whole image, with its stretched image and mask
+    // kept for the next frame (they are made again when the size, the key
+    // or the pixels change).
+    bool DrawKeyed(HDC dest, int x, int y, int width, int height, COLORREF key) const;
 
 private:
     CIconBitmap(CMemDC dc, CBitmapObj bitmap, void* bits, int width, int height, int bpp);
@@ -34,6 +39,7 @@ private:
     CSelectObj m_select;
     std::uint8_t* m_pBits;
     int m_nWidth, m_nHeight, m_nBpp;
+    mutable CKeyedBlit m_keyed;  // last: gone before the image it was made from
 };
 
 // Image files larger than this on a side are scaled down to fit it (keeping

@@ -159,14 +159,20 @@ TEST(IconEntry, AddIconNormalisesTheImagePath)
         {L"e.png", L"e.png"},
         {L"", L""},
     };
+    IconList appended;  // the loaders' way: parsed in place, then resolved
+    appended.base = list.base;
     for (const Case& c : cases) {
         IconEntry e;
         e.IconFile = c.image;
         EXPECT_EQ(1, AddIcon(list, e, -1));
         EXPECT_EQ(c.want, list.entries.back().IconFile) << c.image;
         EXPECT_EQ(c.image, e.IconFile);  // the caller's entry is a copy source only
+        appended.entries.emplace_back().IconFile = c.image;
+        ResolveIconFile(appended, appended.entries.back());
+        EXPECT_EQ(c.want, appended.entries.back().IconFile) << c.image;
     }
     EXPECT_EQ(std::size(cases), list.entries.size());
+    EXPECT_EQ(std::size(cases), appended.entries.size());
     // In place: only the entry at the index changes.
     list.entries[1].IconFile = L"\\\\f.png";
     EXPECT_EQ(1, AddIcon(list, list.entries[1], 1));

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cwctype>
 
 TEST(Scan, FieldsAndEmptyFieldsFollowSwscanf)
 {
@@ -50,6 +51,63 @@ TEST(Scan, SetsRangesAndLiterals)
     name.clear();
     EXPECT_EQ(1, ScanW(L"90;", L"%d;%[^\n]", {&a, &name}));  // the face part may be missing
     EXPECT_EQ(L"", name);
+}
+
+TEST(Scan, SetMembersAsSwscanfReadsThem)
+{
+    struct Case {
+        const wchar_t* pattern;
+        const wchar_t* text;
+        const wchar_t* want;  // what the one %[ ] takes; empty: no match
+    } cases[] = {
+        {L"%[]a]", L"a]a]b", L"a]a]"},     // a ']' right after '[' is a member
+        {L"%[^]]", L"x]y", L"x"},
+        {L"%[a-]", L"-a-b", L"-a-"},       // a '-' before ']' is a member
+        {L"%[a-c-]", L"b-cd", L"b-c"},
+        {L"%[x0-9y]", L"y0x9z", L"y0x9"},  // singles around a range
+        {L"%[^0-9,]", L"ab,1", L"ab"},
+        {L"%[^0-9,]", L"7ab", L""},
+        {L"%[^,]", L",a", L""},            // cannot match nothing
+        {L"%[^;]", L"a,b;c", L"a,b"},
+        {L"%s", L" a\u3000b\vc", L"a\u3000b"},  // %s stops only at the six C blanks
+        {L"%s", L"a\fb", L"a"},
+    };
+    for (const Case& c : cases) {
+        std::wstring text;
+        std::wstring_view view;
+        const int want = *c.want ? 1 : 0;
+        EXPECT_EQ(want, ScanW(c.text, c.pattern, {&text})) << c.pattern << L" " << c.text;
+        EXPECT_EQ(c.want, text) << c.pattern << L" " << c.text;
+        // A view output takes the same part of the text itself.
+        const std::wstring source = c.text;
+        EXPECT_EQ(want, ScanW(source, c.pattern, {&view})) << c.pattern;
+        EXPECT_EQ(std::wstring_view(c.want), view) << c.pattern;
+        if (want) {
+            EXPECT_TRUE(view.data() >= source.data() && view.data() < source.data() + source.size());
+        }
+    }
+}
+
+TEST(Strings, FillEmptyFieldsLikeReplacingTwice)
+{
+    struct Case {
+        const wchar_t* line;
+        const wchar_t* want;
+    } cases[] = {
+        {L"", L""},           {L",", L","},         {L",,", L",#,"},    {L",,,", L",#,#,"},
+        {L",,,,", L",#,#,#,"}, {L"a,,b,c", L"a,#,b,c"}, {L"a,b", L"a,b"},   {L"a,,", L"a,#,"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.want, FillEmptyFieldsW(c.line, L"#")) << c.line;
+        EXPECT_EQ(ReplaceAllW(ReplaceAllW(c.line, L",,", L",#,"), L",,", L",#,"), FillEmptyFieldsW(c.line, L"#"));
+    }
+}
+
+TEST(Strings, SpaceTestAgreesWithTheLibraryOnAscii)
+{
+    for (wchar_t c = 0; c < 0x80; ++c)
+        EXPECT_EQ(std::iswspace(static_cast<std::wint_t>(c)) != 0, IsSpaceW(c)) << static_cast<int>(c);
+    EXPECT_EQ(std::iswspace(0x3000) != 0, IsSpaceW(L'\u3000'));
 }
 
 TEST(Strings, WtolAndTrim)

@@ -7,7 +7,7 @@ const wchar_t kUsage[] =
     L"  commands (from FILE or stdin, one a line): tap X Y | press X Y | move X Y [STEPS] [MS]\n"
     L"  | release X Y | hold X Y MS | key NAME|VK | wait MS | select [N|NAME] | deselect | items\n"
     L"  | rotate | reload | reloadsetting | screenshot FILE.png | capture DIR INTERVAL_MS DURATION_MS [rest]\n"
-    L"  | paints | menu ITEM | quit";
+    L"  | paints | usage | menu ITEM | quit";
 
 namespace {
 

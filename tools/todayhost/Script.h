@@ -74,6 +74,7 @@ private:
     void Deselect(const CArgs& a);
     void Items(const CArgs& a);
     void Paints(const CArgs& a);
+    void Usage(const CArgs& a);
     void Rotate(const CArgs& a);
     void Reload(const CArgs& a);
     void ReloadSetting(const CArgs& a);

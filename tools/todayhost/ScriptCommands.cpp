@@ -8,7 +8,14 @@
 #include "ScriptParse.h"
 #include "TodayScreen.h"
 
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <cstdlib>
 #include <cwchar>
+#include <fstream>
+#include <string>
 
 namespace {
 
@@ -44,6 +51,7 @@ const CScript::CCommand CScript::s_commands[] = {
     {L"deselect", 0, 0, &CScript::Deselect},
     {L"items", 0, 0, &CScript::Items},
     {L"paints", 0, 0, &CScript::Paints},
+    {L"usage", 0, 0, &CScript::Usage},
     {L"rotate", 0, 0, &CScript::Rotate},
     {L"reload", 0, 0, &CScript::Reload},
     {L"screenshot", 1, 1, &CScript::Screenshot},
@@ -198,6 +206,29 @@ void CScript::Paints(const CArgs&)
     for (size_t i = 0; i < items.size(); ++i)
         text += (i ? L"; " : L" ") + items[i]->Name() + L" " + std::to_wstring(items[i]->Paints());
     Ok(text);
+}
+
+// The emulator's private bytes (with the items it holds), as the soak
+// samples them. Wine 8 answers 0 through GetProcessMemoryInfo; there the host
+// system's count of the process's private memory in use (RssAnon) is read.
+void CScript::Usage(const CArgs&)
+{
+    PROCESS_MEMORY_COUNTERS_EX memory = {};
+    memory.cb = sizeof(memory);
+    unsigned long long bytes = 0;
+    std::wstring source = L"process";
+    if (::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                               sizeof(memory)))
+        bytes = memory.PrivateUsage;
+    if (bytes == 0) {
+        std::ifstream status("Z:\\proc\\self\\status");
+        std::string line;
+        while (std::getline(status, line))
+            if (line.rfind("RssAnon:", 0) == 0)
+                bytes = std::strtoull(line.c_str() + 8, nullptr, 10) * 1024;
+        source = L"RssAnon";
+    }
+    Ok(L"usage private " + std::to_wstring(bytes) + L" " + source);
 }
 
 void CScript::Rotate(const CArgs&)

@@ -8,7 +8,8 @@
 //   tap X Y | press X Y | move X Y [STEPS] [MS] | release X Y | hold X Y MS
 //   key NAME|VK | wait MS | select [N|NAME] | deselect | items | rotate | reload
 //   screenshot FILE.png | capture DIR INTERVAL_MS DURATION_MS [rest] | paints
-//   reloadsetting | quit
+//   reloadsetting | usage | quit
+//   usage: the emulator's private bytes (for the soak)
 //   menu ITEM: waits for an item's popup menu, lists its items and chooses
 //              the ITEM-th (0 closes it without a choice)
 //   capture ... rest: ends early once the items have painted nothing for a

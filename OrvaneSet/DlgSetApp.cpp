@@ -156,12 +156,7 @@ bool CDlgSetApp::OnCommand(int id, int code, HWND)
     return false;
 }
 
-LRESULT CDlgSetApp::OnNotify(NMHDR* header, bool& handled)
-{
-    LRESULT result = 0;
-    handled = m_List.OnNotify(header, result);
-    return result;
-}
+LRESULT CDlgSetApp::OnNotify(NMHDR* header, bool& handled) { return m_List.OnNotify(header, handled); }
 
 INT_PTR CDlgSetApp::OnMessage(UINT msg, WPARAM wParam, LPARAM, bool& handled)
 {

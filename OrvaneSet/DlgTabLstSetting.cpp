@@ -21,12 +21,7 @@ BOOL CDlgTabLstSetting::OnInitDialog()
     return TRUE;
 }
 
-LRESULT CDlgTabLstSetting::OnNotify(NMHDR* header, bool& handled)
-{
-    LRESULT result = 0;
-    handled = m_List.OnNotify(header, result);
-    return result;
-}
+LRESULT CDlgTabLstSetting::OnNotify(NMHDR* header, bool& handled) { return m_List.OnNotify(header, handled); }
 
 INT_PTR CDlgTabLstSetting::OnMessage(UINT msg, WPARAM wParam, LPARAM, bool& handled)
 {

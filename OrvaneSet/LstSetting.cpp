@@ -112,22 +112,17 @@ void CLstSetting::EditRow(int row)
     }
 }
 
-bool CLstSetting::OnNotify(NMHDR* header, LRESULT& result)
+LRESULT CLstSetting::OnNotify(NMHDR* header, bool& handled)
 {
-    if (header->hwndFrom != Hwnd())
-        return false;
-    if (header->code == NM_CUSTOMDRAW) {
-        result = CustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(header));
-        return true;
-    }
-    if (header->code == NM_DBLCLK) {
-        const int row = reinterpret_cast<NMITEMACTIVATE*>(header)->iItem;
-        if (row >= 0)
-            EditRow(row);
-        result = 0;
-        return true;
-    }
-    return false;
+    handled = header->hwndFrom == Hwnd() && (header->code == NM_CUSTOMDRAW || header->code == NM_DBLCLK);
+    if (!handled)
+        return 0;
+    if (header->code == NM_CUSTOMDRAW)
+        return CustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(header));
+    const int row = reinterpret_cast<NMITEMACTIVATE*>(header)->iItem;
+    if (row >= 0)
+        EditRow(row);
+    return 0;
 }
 
 LRESULT CLstSetting::CustomDraw(NMLVCUSTOMDRAW* draw) const

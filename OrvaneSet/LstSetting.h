@@ -30,8 +30,8 @@ public:
     std::wstring CellText(int row, int column) const;
 
     // The owner hands its notifications from the list here: custom
-    // drawing and double taps. False when it was not one of them.
-    bool OnNotify(NMHDR* header, LRESULT& result);
+    // drawing and double taps; handled false when it was not one of them.
+    LRESULT OnNotify(NMHDR* header, bool& handled);
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -51,9 +51,7 @@ CBenchItem::~CBenchItem()
     m_pEngine = nullptr;
     ::DestroyWindow(m_hHost);
     m_port.reset();
-    m_selectWallpaper.reset();
     m_wallpaper.Reset();
-    m_wallpaperDC.Reset();
     ClearDeviceMounts();
     g_pItem = nullptr;
 }
@@ -77,18 +75,7 @@ bool CBenchItem::Install(const fs::path& root)
     ClearDeviceMounts();
     SetDeviceRoot(root.wstring());
 
-    DecodedImage image;
-    if (!DecodeImageFile(std::wstring(kInstallFolder) + L"\\Wallpaper.png", image, 0))
-        return false;
-    void* bits = nullptr;
-    m_selectWallpaper.reset();
-    m_wallpaper.Reset(CreateTopDownSection(static_cast<int>(image.width), static_cast<int>(image.height), 32, &bits));
-    if (!m_wallpaper)
-        return false;
-    std::memcpy(bits, image.pixels.data(), image.pixels.size() * sizeof(std::uint32_t));
-    m_wallpaperDC = CMemDC(nullptr);
-    m_selectWallpaper.emplace(m_wallpaperDC.Get(), m_wallpaper.Get());
-    return true;
+    return m_wallpaper.Load(std::wstring(kInstallFolder) + L"\\Wallpaper.png");
 }
 
 void CBenchItem::Attach(CBenchLaunch* engine) { m_pEngine = engine; }
@@ -115,7 +102,7 @@ LRESULT CALLBACK CBenchItem::HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
     POINT at = {0, 0};
     ::MapWindowPoints(info->hwnd, hwnd, &at, 1);
     const RECT& rc = info->rc;
-    ::BitBlt(info->hdc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, g_pItem->m_wallpaperDC.Get(),
+    ::BitBlt(info->hdc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, g_pItem->m_wallpaper.Get(),
              rc.left + at.x, rc.top + at.y, SRCCOPY);
     return 0;
 }

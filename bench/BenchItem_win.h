@@ -4,6 +4,7 @@
 // installed for a 480-pixel screen in a folder standing for the device root.
 #pragma once
 
+#include "PictureDC.h"
 #include "engine/Gdi_win.h"
 #include "engine/LaunchHwnd_win.h"
 #include "engine/Launch_win.h"
@@ -57,9 +58,7 @@ private:
     HWND m_hItem = nullptr;
     CBenchLaunch* m_pEngine = nullptr;
     std::optional<CLaunchHwnd> m_port;
-    CMemDC m_wallpaperDC;
-    CBitmapObj m_wallpaper;
-    std::optional<CSelectObj> m_selectWallpaper;
+    CPictureDC m_wallpaper;
 };
 
 double BenchNow();

@@ -7,10 +7,13 @@
 // in the run (every five minutes of an hour) it prints the emulator
 // process's GDI objects, handles and private bytes; it passes when none of
 // them ends the run above its first sample (private bytes: by more than
-// 64 KiB, and in a short run not counting their largest single step). Under Wine 8, whose GetGuiResources, GetProcessHandleCount and
+// 64 KiB, and in a short run not counting their largest single step).
+// Under Wine 8, whose GetGuiResources, GetProcessHandleCount and
 // GetProcessMemoryInfo answer 0, they are the used entries of the process's
 // GDI handle table, its entries in the system's handle table, and its
-// resident private memory (RssAnon, which the emulator reads for itself).
+// committed private regions (which the emulator adds up for itself). The
+// resident anonymous memory the host counts (RssAnon: Wine's own
+// allocations and page-level fragmentation too) is printed beside them.
 //
 //   orv_soak [MINUTES]    (2 by default; run on the test drive, as ctest does)
 #include "GdiCount.h"
@@ -48,6 +51,7 @@ struct Sample {
     unsigned long gdi = 0;
     unsigned long handles = 0;
     unsigned long long privateBytes = 0;
+    unsigned long long resident = 0;
 };
 
 // The system's handle table (SystemHandleInformation), as Wine keeps it.
@@ -95,12 +99,16 @@ unsigned long HandleCount(HANDLE process)
     return 0;
 }
 
-// The emulator answers for its private bytes itself (see its "usage").
-unsigned long long PrivateBytes(CTodayHostRun& run)
+// The emulator answers for its memory itself (see its "usage"): "ok usage
+// private N resident M".
+void ReadUsage(CTodayHostRun& run, Sample& s)
 {
     const std::string answer = run.Command("usage");
-    const std::string prefix = "ok usage private ";
-    return answer.rfind(prefix, 0) == 0 ? std::strtoull(answer.c_str() + prefix.size(), nullptr, 10) : 0;
+    unsigned long long privateBytes = 0, resident = 0;
+    if (std::sscanf(answer.c_str(), "ok usage private %llu resident %llu", &privateBytes, &resident) == 2) {
+        s.privateBytes = privateBytes;
+        s.resident = resident;
+    }
 }
 
 Sample Measure(CTodayHostRun& run)
@@ -108,7 +116,7 @@ Sample Measure(CTodayHostRun& run)
     // The emulator's own read first: the first one opens a file on a drive
     // it has not used, which leaves the system's objects for that drive.
     Sample s;
-    s.privateBytes = PrivateBytes(run);
+    ReadUsage(run, s);
     s.gdi = GdiObjectCount(run.Process());
     s.handles = HandleCount(run.Process());
     return s;
@@ -192,8 +200,8 @@ unsigned long long BytesGrowth(const std::vector<Sample>& samples, bool oneStepE
     return oneStepExcused ? growth - largest : growth;
 }
 
-// Resident memory moves by whole pages when the heap first touches one:
-// sixteen pages of it are not growth (a leak of a hundred bytes a page
+// Private memory moves by whole pages when the heap commits more: sixteen
+// pages of it are not growth (a leak of a hundred bytes a page
 // turn is ten times that in an hour).
 constexpr unsigned long long kPrivateSlack = 64 * 1024;
 
@@ -230,7 +238,7 @@ int main(int argc, char** argv)
 
     std::printf("soak: %.1f minutes, the first sample after %.1f s, then every %.1f s\n", minutes, warmMs / 1000,
                 (totalMs - warmMs) / (kSamples - 1) / 1000);
-    std::printf("%8s %12s %10s %14s\n", "minute", "GDI objects", "handles", "private bytes");
+    std::printf("%8s %12s %10s %14s %14s\n", "minute", "GDI objects", "handles", "private bytes", "(resident)");
     std::fflush(stdout);
     std::vector<Sample> samples;
     std::unique_ptr<CWindowsProgram> windows;
@@ -259,8 +267,8 @@ int main(int argc, char** argv)
         if ((second + 1) % kPages == 0 && ::GetTickCount() - start >= dueMs[samples.size()]) {
             samples.push_back(Measure(run));
             const Sample& s = samples.back();
-            std::printf("%8.1f %12lu %10lu %14llu\n", (::GetTickCount() - start) / 60000.0, s.gdi, s.handles,
-                        s.privateBytes);
+            std::printf("%8.1f %12lu %10lu %14llu %14llu\n", (::GetTickCount() - start) / 60000.0, s.gdi, s.handles,
+                        s.privateBytes, s.resident);
             std::fflush(stdout);
         }
     }

@@ -22,9 +22,28 @@ const wchar_t* const kRootNames[] = {L"----", L"HKCR", L"HKCU", L"HKLM", L"HKU"}
 // Fields of the text form, for the cut reports.
 struct FieldSlot {
     std::wstring* text;
+    std::wstring_view* view;  // instead of text
     size_t limit;
     const wchar_t* label;
 };
+
+// The image file with its folder marks resolved (three leading backslashes:
+// the list's own folder, two: the install folder; none without a list),
+// stored with one allocation: thousands of icons are read at a time.
+void AssignIconFile(std::wstring& out, std::wstring_view file, const IconList* list)
+{
+    const bool own = list && file.substr(0, 3) == L"\\\\\\";
+    const bool install = list && !own && file.substr(0, 2) == L"\\\\";
+    if (!own && !install) {
+        out.assign(file);
+        return;
+    }
+    const std::wstring& folder = own ? list->base : InstallDir;
+    file.remove_prefix(own ? 3 : 2);
+    out.clear();
+    out.reserve(folder.size() + file.size());
+    out.append(folder).append(file);
+}
 
 }  // namespace
 
@@ -82,7 +101,7 @@ const wchar_t* RegRootName(std::uint8_t root)
     return root < std::size(kRootNames) ? kRootNames[root] : kRootNames[0];
 }
 
-int ParseIconEntry(IconEntry& entry, const std::wstring& line, const CTextFile* reportTo)
+int ParseIconEntry(IconEntry& entry, const std::wstring& line, const CTextFile* reportTo, const IconList* resolveIn)
 {
     ResetIconEntry(entry);
     // Most lines have no empty field and are scanned as they are.
@@ -92,11 +111,11 @@ int ParseIconEntry(IconEntry& entry, const std::wstring& line, const CTextFile* 
     const std::wstring& text = filled.empty() ? line : filled;
 
     // Straight into the entry's fields: no copy of each text.
+    // The image stays a view until it is stored once, resolved.
     int type = 0, mode = 0;
-    std::wstring_view root;
+    std::wstring_view image, root;
     ScanW(text, L"%d,%[^,],%[^,],%[^,],%[^,],%d,%[^;];%[^;];%[^\n]",
-          {&type, &entry.Name, &entry.Path, &entry.Args, &entry.IconFile, &mode, &root, &entry.RegKey,
-           &entry.RegValue});
+          {&type, &entry.Name, &entry.Path, &entry.Args, &image, &mode, &root, &entry.RegKey, &entry.RegValue});
 
     // Only a line that ends before its path field is an unset slot; an empty
     // field between commas holds the marker here. Recent and task slots and
@@ -110,19 +129,22 @@ int ParseIconEntry(IconEntry& entry, const std::wstring& line, const CTextFile* 
         if (reportTo)
             reportTo->Report(FormatW(L"icon %s longer than %u characters, cut", label, static_cast<unsigned>(limit)));
     };
-    // The root name (after the image) is only compared, so it stays a view.
+    // The image and the root name (which is only compared) are views.
     const FieldSlot fields[] = {
-        {&entry.Name, kIconFieldMax, L"name"},      {&entry.Path, kIconFieldMax, L"path"},
-        {&entry.Args, kIconFieldMax, L"arguments"}, {&entry.IconFile, kIconFieldMax, L"image"},
-        {nullptr, kIconRootMax, L"root name"},      {&entry.RegKey, kIconFieldMax, L"registry key"},
-        {&entry.RegValue, kIconFieldMax, L"registry value"},
+        {&entry.Name, nullptr, kIconFieldMax, L"name"},
+        {&entry.Path, nullptr, kIconFieldMax, L"path"},
+        {&entry.Args, nullptr, kIconFieldMax, L"arguments"},
+        {nullptr, &image, kIconFieldMax, L"image"},
+        {nullptr, &root, kIconRootMax, L"root name"},
+        {&entry.RegKey, nullptr, kIconFieldMax, L"registry key"},
+        {&entry.RegValue, nullptr, kIconFieldMax, L"registry value"},
     };
     for (const FieldSlot& f : fields) {
-        if (!f.text) {
-            if (root == std::wstring_view(kEmptyMarker))
-                root = {};
-            if (root.size() > f.limit) {
-                root = root.substr(0, f.limit);
+        if (f.view) {
+            if (*f.view == std::wstring_view(kEmptyMarker))
+                *f.view = {};
+            if (f.view->size() > f.limit) {
+                *f.view = f.view->substr(0, f.limit);
                 reportCut(f.label, f.limit);
             }
             continue;
@@ -137,6 +159,7 @@ int ParseIconEntry(IconEntry& entry, const std::wstring& line, const CTextFile* 
 
     // The file's numbers go into the record's fields as the device's did:
     // their low bits.
+    AssignIconFile(entry.IconFile, image, resolveIn);
     entry.nAppType = static_cast<std::uint16_t>(type);
     entry.RegMode = static_cast<std::uint8_t>(mode);
     for (std::uint8_t r = REGROOT_HKCR; r <= REGROOT_HKU; ++r)
@@ -160,12 +183,11 @@ std::wstring FormatIconEntry(const IconEntry& e, bool lineEnd)
 
 void ResolveIconFile(const IconList& list, IconEntry& e)
 {
-    // In place: no temporary texts for each of thousands of icons.
-    std::wstring& file = e.IconFile;
-    if (StartsWithW(file, L"\\\\\\"))
-        file.replace(0, 3, list.base);
-    else if (StartsWithW(file, L"\\\\"))
-        file.replace(0, 2, InstallDir);
+    if (!StartsWithW(e.IconFile, L"\\\\"))
+        return;
+    std::wstring resolved;
+    AssignIconFile(resolved, e.IconFile, &list);
+    e.IconFile.swap(resolved);
 }
 
 int AddIcon(IconList& list, const IconEntry& entry, int index)

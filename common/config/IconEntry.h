@@ -102,8 +102,12 @@ void ResetIconEntry(IconEntry& entry);
 // into the entry (reset first). Returns 1 when the line had a path, else 0
 // (the entry stays reset). Fields over their limits are cut and reported to
 // the sink, with the file's name and line number when a reader is given.
+// With resolveIn the image's folder marks are resolved as ResolveIconFile
+// resolves them.
 class CTextFile;
-int ParseIconEntry(IconEntry& entry, const std::wstring& line, const CTextFile* reportTo = nullptr);
+struct IconList;
+int ParseIconEntry(IconEntry& entry, const std::wstring& line, const CTextFile* reportTo = nullptr,
+                   const IconList* resolveIn = nullptr);
 // The line of the text form, with "\r\n" when lineEnd is set.
 std::wstring FormatIconEntry(const IconEntry& entry, bool lineEnd);
 const wchar_t* RegRootName(std::uint8_t root);

@@ -97,8 +97,7 @@ bool CPageInfo::Load(CTextFile& file, std::wstring& name, std::wstring& lineBuff
             ReadOrientation(line, *this, dataLines, file);
         } else {
             // Parsed where it stays; a line without a path still takes its slot.
-            ParseIconEntry(icons.entries.emplace_back(), line, &file);
-            ResolveIconFile(icons, icons.entries.back());
+            ParseIconEntry(icons.entries.emplace_back(), line, &file, &icons);
         }
         ++dataLines;
     }

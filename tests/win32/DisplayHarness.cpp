@@ -60,26 +60,12 @@ CTodayParent::CTodayParent(int width, int height)
 
 CTodayParent::~CTodayParent()
 {
-    m_selectWallpaper.reset();
+    m_wallpaper.Reset();
     ::DestroyWindow(m_hWnd);
     ::UnregisterClassW(kParentClass, ::GetModuleHandleW(nullptr));
 }
 
-bool CTodayParent::SetWallpaper(const std::wstring& devicePath)
-{
-    DecodedImage image;
-    if (!DecodeImageFile(devicePath, image, 0))
-        return false;
-    void* bits = nullptr;
-    m_selectWallpaper.reset();
-    m_wallpaper.Reset(CreateTopDownSection(static_cast<int>(image.width), static_cast<int>(image.height), 32, &bits));
-    if (!m_wallpaper)
-        return false;
-    std::memcpy(bits, image.pixels.data(), image.pixels.size() * sizeof(std::uint32_t));
-    m_wallpaperDC = CMemDC(nullptr);
-    m_selectWallpaper.emplace(m_wallpaperDC.Get(), m_wallpaper.Get());
-    return true;
-}
+bool CTodayParent::SetWallpaper(const std::wstring& devicePath) { return m_wallpaper.Load(devicePath); }
 
 LRESULT CALLBACK CTodayParent::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -94,7 +80,7 @@ LRESULT CALLBACK CTodayParent::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     ::MapWindowPoints(info->hwnd, hwnd, &at, 1);
     const RECT& rc = info->rc;
     if (self->m_wallpaper) {
-        ::BitBlt(info->hdc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, self->m_wallpaperDC.Get(),
+        ::BitBlt(info->hdc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, self->m_wallpaper.Get(),
                  rc.left + at.x, rc.top + at.y, SRCCOPY);
         return 0;
     }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "DeviceSandbox.h"
+#include "PictureDC.h"
 #include "engine/Gdi_win.h"
 #include "engine/LaunchHwnd_win.h"
 #include "engine/Launch_win.h"
@@ -68,9 +69,7 @@ private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     HWND m_hWnd = nullptr;
-    CMemDC m_wallpaperDC;
-    CBitmapObj m_wallpaper;
-    std::optional<CSelectObj> m_selectWallpaper;
+    CPictureDC m_wallpaper;
     COLORREF m_a = RGB(0, 0, 0), m_b = RGB(0, 0, 0);
     int m_nRequests = 0;
 };

@@ -208,27 +208,52 @@ void CScript::Paints(const CArgs&)
     Ok(text);
 }
 
-// The emulator's private bytes (with the items it holds), as the soak
-// samples them. Wine 8 answers 0 through GetProcessMemoryInfo; there the host
-// system's count of the process's private memory in use (RssAnon) is read.
-void CScript::Usage(const CArgs&)
+namespace {
+
+// Committed private memory (what Windows counts as a process's private
+// bytes): the system's own count, or where Wine answers 0, the committed
+// private regions of the address space added up.
+unsigned long long CommittedPrivateBytes()
 {
     PROCESS_MEMORY_COUNTERS_EX memory = {};
     memory.cb = sizeof(memory);
-    unsigned long long bytes = 0;
-    std::wstring source = L"process";
     if (::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
-                               sizeof(memory)))
-        bytes = memory.PrivateUsage;
-    if (bytes == 0) {
-        std::ifstream status("Z:\\proc\\self\\status");
-        std::string line;
-        while (std::getline(status, line))
-            if (line.rfind("RssAnon:", 0) == 0)
-                bytes = std::strtoull(line.c_str() + 8, nullptr, 10) * 1024;
-        source = L"RssAnon";
+                               sizeof(memory)) &&
+        memory.PrivateUsage)
+        return memory.PrivateUsage;
+    unsigned long long bytes = 0;
+    MEMORY_BASIC_INFORMATION region = {};
+    for (const char* at = nullptr; ::VirtualQuery(at, &region, sizeof(region)) == sizeof(region);) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE)
+            bytes += region.RegionSize;
+        const char* next = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
+        if (next <= at)
+            break;
+        at = next;
     }
-    Ok(L"usage private " + std::to_wstring(bytes) + L" " + source);
+    return bytes;
+}
+
+// Resident anonymous memory as the host system counts it (RssAnon), Wine's
+// own share included; 0 where there is no such count.
+unsigned long long ResidentPrivateBytes()
+{
+    std::ifstream status("Z:\\proc\\self\\status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("RssAnon:", 0) == 0)
+            return std::strtoull(line.c_str() + 8, nullptr, 10) * 1024;
+    return 0;
+}
+
+}  // namespace
+
+// The emulator's memory with the items it holds, as the soak samples it:
+// "usage private N resident M".
+void CScript::Usage(const CArgs&)
+{
+    Ok(L"usage private " + std::to_wstring(CommittedPrivateBytes()) + L" resident " +
+       std::to_wstring(ResidentPrivateBytes()));
 }
 
 void CScript::Rotate(const CArgs&)

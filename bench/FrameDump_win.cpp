@@ -50,8 +50,13 @@ std::uint64_t Hash(const std::vector<std::uint32_t>& px)
     return h;
 }
 
-void WriteBmp(const fs::path& path, const std::vector<std::uint32_t>& px)
+// The frame as a picture: the surface's fourth byte is whatever the last
+// blit left there (AlphaBlend leaves 255 under icons, copies 0), which
+// viewers would take for transparency, so every pixel is written opaque.
+void WriteBmp(const fs::path& path, std::vector<std::uint32_t> px)
 {
+    for (std::uint32_t& p : px)
+        p |= 0xFF000000u;
     BITMAPFILEHEADER file = {};
     BITMAPINFOHEADER info = {};
     info.biSize = sizeof(info);

@@ -168,13 +168,33 @@ int ParseIconEntry(IconEntry& entry, const std::wstring& line, const CTextFile* 
     return 1;
 }
 
-std::wstring FormatIconEntry(const IconEntry& e, bool lineEnd)
+std::wstring StoredIconFile(const std::wstring& file, const IconList& list)
+{
+    // A picture in the page file's own folder (a theme's own folder) keeps
+    // that mark, so that the folder can move as a whole; below the install
+    // folder, the install folder's.
+    // The rest must not start with a backslash of its own: it would read
+    // as another mark.
+    auto under = [&file](const std::wstring& folder) {
+        return folder.size() > 1 && folder.back() == L'\\' && file.size() > folder.size() &&
+               file[folder.size()] != L'\\' && StartsWithNoCaseW(file, folder);
+    };
+    const bool ownIsInstall = list.base.size() == InstallDir.size() && StartsWithNoCaseW(list.base, InstallDir);
+    if (!ownIsInstall && under(list.base))
+        return L"\\\\\\" + file.substr(list.base.size());
+    if (under(InstallDir))
+        return L"\\\\" + file.substr(InstallDir.size());
+    return file;
+}
+
+std::wstring FormatIconEntry(const IconEntry& e, bool lineEnd, const IconList* storedIn)
 {
     // Empty comma fields come back as they are: the reader fills every ",,"
     // with the marker. The key is the one empty field it cannot see, so an
     // empty key before a value is written as the marker itself.
     const std::wstring& key = e.RegKey.empty() && !e.RegValue.empty() ? std::wstring(kEmptyMarker) : e.RegKey;
-    std::wstring line = FormatW(L"%d,%s,%s,%s,%s,%d,%s;%s;%s", e.nAppType, e.Name, e.Path, e.Args, e.IconFile,
+    const std::wstring image = storedIn ? StoredIconFile(e.IconFile, *storedIn) : e.IconFile;
+    std::wstring line = FormatW(L"%d,%s,%s,%s,%s,%d,%s;%s;%s", e.nAppType, e.Name, e.Path, e.Args, image,
                                 e.RegMode, RegRootName(e.RegRoot), key, e.RegValue);
     if (lineEnd)
         line += L"\r\n";

@@ -108,8 +108,14 @@ class CTextFile;
 struct IconList;
 int ParseIconEntry(IconEntry& entry, const std::wstring& line, const CTextFile* reportTo = nullptr,
                    const IconList* resolveIn = nullptr);
-// The line of the text form, with "\r\n" when lineEnd is set.
-std::wstring FormatIconEntry(const IconEntry& entry, bool lineEnd);
+// The line of the text form, with "\r\n" when lineEnd is set. With storedIn
+// the image is written as the page file stores it (StoredIconFile).
+std::wstring FormatIconEntry(const IconEntry& entry, bool lineEnd, const IconList* storedIn = nullptr);
+// The image file as a page file stores it: below the list's own folder
+// (when that is not the install folder) with three leading backslashes,
+// below the install folder with two, elsewhere as it stands. Reading it
+// back resolves it to the same file.
+std::wstring StoredIconFile(const std::wstring& file, const IconList& list);
 const wchar_t* RegRootName(std::uint8_t root);
 
 // A page's or the task list's icons. Entries keep their addresses while the

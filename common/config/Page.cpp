@@ -281,7 +281,7 @@ int CPageMng::WritePages(const std::wstring& path, std::uint16_t group, const st
         for (int o : {ORIENT_PORTRAIT, ORIENT_LANDSCAPE})
             file.WriteText(FormatW(L"%s,%d,%d\r\n", page.sheetName[o], page.startSlot[o], page.extra[o]));
         for (const IconEntry& e : page.icons.entries)
-            file.WriteText(FormatIconEntry(e, true));
+            file.WriteText(FormatIconEntry(e, true, &page.icons));
         file.WriteText(L"\r\n");
     };
     for (const PageOrderEntry& o : m_Order)

@@ -389,6 +389,9 @@ TEST_F(PageTest, WrittenFilesReadBackTheSame)
                   "[Extra]\r\nS_DEF,1,0\r\nS_DEF,2,1\r\n2,Notes,\\n.lnk,-x,\\\\\\n.png,3,HKCU;Software\\N;Count\r\n");
     WriteMain("[Home]\r\nS_DEF,0,1\r\nS_WIDE,5,0\r\n"
               "1,Mail,\\tmail.exe,,,0,----;;\r\n"
+              "1,Pic,\\p.exe,,\\\\Icon\\p.png,0,----;;\r\n"
+              "1,Abs,\\a.exe,,\\Program Files\\Orvane\\Icon\\a.png,0,----;;\r\n"
+              "1,Odd,\\o.exe,,\\Program Files\\Orvane\\\\o.png,0,----;;\r\n"
               "3,Site,\r\n"
               "5,--------,,,,0,----;;\r\n"
               "6,Games,Games,,,0,----;;\r\n" +
@@ -403,9 +406,16 @@ TEST_F(PageTest, WrittenFilesReadBackTheSame)
     ASSERT_EQ(1, first.WritePages(kMain + kPageFileName, 0));
     ASSERT_EQ(1, first.WritePages(kAdd1 + kPageFileName, 1));
     EXPECT_EQ("1,Games\r\n0,Hidden\r\n1,Home\r\n1,Extra\r\n0,TRLS_PAGE\r\n", dev.ReadFile(kMain + kPageMngFileName));
+    // Pictures are written as a page file stores them, relative to its own
+    // folder or the install folder where they lie below one.
     EXPECT_EQ("[Extra]\r\nS_DEF,1,0\r\nS_DEF,2,1\r\n"
-              "2,Notes,\\n.lnk,-x,\\Storage Card\\QVL\\QVLA\\n.png,3,HKCU;Software\\N;Count\r\n\r\n",
+              "2,Notes,\\n.lnk,-x,\\\\\\n.png,3,HKCU;Software\\N;Count\r\n\r\n",
               dev.ReadFile(kAdd1 + kPageFileName));
+    const std::string main = dev.ReadFile(kMain + kPageFileName);
+    for (const char* line : {"\r\n1,Pic,\\p.exe,,\\\\Icon\\p.png,0,----;;\r\n",
+                             "\r\n1,Abs,\\a.exe,,\\\\Icon\\a.png,0,----;;\r\n",
+                             "\r\n1,Odd,\\o.exe,,\\Program Files\\Orvane\\\\o.png,0,----;;\r\n"})
+        EXPECT_NE(std::string::npos, main.find(line)) << line << main;
     EXPECT_EQ(0u, dev.ReadFile(kMain + kPageFileName).find("[Games]\r\nS_DEF,0,0\r\nS_DEF,0,0\r\n\r\n[Hidden]\r\n"));
 
     CPageMng second;

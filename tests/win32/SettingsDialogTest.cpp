@@ -18,6 +18,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <sstream>
 
 namespace {
 
@@ -174,6 +175,13 @@ TEST(SettingsSession, SaveWritesItsThreeFiles)
     EXPECT_EQ(L"Saved Setting.", saved.Text());
 
     EXPECT_EQ((std::vector<std::wstring>{L"Orvane.ini", L"Page.ini", L"PageMng.ini"}), Written(before, stamps));
+    // Icons nobody edited come back as the user wrote them, pictures
+    // relative to the install folder included.
+    const std::string pages = session.File(L"Page.ini");
+    std::istringstream lines(before.at(L"Page.ini"));
+    for (std::string line; std::getline(lines, line);)
+        if (line.find(",\\\\Icon\\") != std::string::npos)
+            EXPECT_NE(std::string::npos, pages.find(line + "\n")) << line;
     const std::string ini = session.File(L"Orvane.ini");
     for (const char* line : {"\r\nFirstPage=\r\n", "\r\nScreenSize=-1\r\n", "\r\nCaptionColor=255\r\n",
                              "\r\nFrameBlend=0\r\n", "\r\nExclusion=DuraruZur\r\n"})

@@ -7,15 +7,19 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 namespace {
 
-std::vector<std::wstring> Names(const std::vector<SelFileEntry>& entries)
+// A text of each element: a field (names of entries, texts of path levels)
+// or what a function makes of it.
+template <class T, class Text>
+std::vector<std::wstring> Each(const std::vector<T>& items, Text text)
 {
-    std::vector<std::wstring> names;
-    for (const SelFileEntry& e : entries)
-        names.push_back(e.name);
-    return names;
+    std::vector<std::wstring> texts;
+    for (const T& item : items)
+        texts.push_back(std::invoke(text, item));
+    return texts;
 }
 
 }  // namespace
@@ -100,7 +104,7 @@ TEST(SelFileList, SortOrderOfEveryKey)
     for (const Case& c : cases) {
         std::vector<SelFileEntry> sorted = entries;
         SortSelEntries(sorted, c.key);
-        EXPECT_EQ(c.order, Names(sorted)) << c.key;
+        EXPECT_EQ(c.order, Each(sorted, &SelFileEntry::name)) << c.key;
     }
 }
 
@@ -108,13 +112,10 @@ TEST(SelFileList, FiltersFromTheOptionString)
 {
     const FileOptions options =
         ParseFileOptions(L"\\Program Files\\:Image File:*.bmp;*.png;*.jpg;*.gif:All Files:*.*");
-    const std::vector<FileFilter> filters = ChooserFilters(options.filters, L"All File");
-    ASSERT_EQ(2u, filters.size());
-    EXPECT_EQ(L"Image File(*.bmp;*.png;*.jpg;*.gif)", FilterText(filters[0]));
-    EXPECT_EQ(L"All Files(*.*)", FilterText(filters[1]));
-    const std::vector<FileFilter> none = ChooserFilters({}, L"All File");
-    ASSERT_EQ(1u, none.size());
-    EXPECT_EQ(L"All File(*.*)", FilterText(none[0]));
+    EXPECT_EQ((std::vector<std::wstring>{L"Image File(*.bmp;*.png;*.jpg;*.gif)", L"All Files(*.*)"}),
+              Each(ChooserFilters(options.filters, L"All File"), FilterText));
+    // None given: every file, under the label passed.
+    EXPECT_EQ(std::vector<std::wstring>{L"All File(*.*)"}, Each(ChooserFilters({}, L"All File"), FilterText));
 
     struct Case {
         std::vector<std::wstring> patterns;
@@ -128,7 +129,7 @@ TEST(SelFileList, FiltersFromTheOptionString)
         {{std::wstring(250, L'a'), L"*.bmp", L"*.png"}, {std::wstring(250, L'a'), L"*.bm"}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.search, SearchPatterns(FileFilter{L"x", c.patterns}));
+        EXPECT_EQ(c.search, SearchPatterns(FileFilter{L"x", c.patterns})) << testing::PrintToString(c.patterns);
 }
 
 TEST(SelFileList, ListingAFolderTree)
@@ -165,7 +166,7 @@ TEST(SelFileList, ListingAFolderTree)
         {tool + L"tool.exe\\", {L"*.*"}, 0, {L".."}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.names, Names(ListSelFolder(c.folder, c.patterns, c.mode)))
+        EXPECT_EQ(c.names, Each(ListSelFolder(c.folder, c.patterns, c.mode), &SelFileEntry::name))
             << testing::PrintToString(c.folder) << " mode " << c.mode;
 
     const std::vector<SelFileEntry> files = ListSelFolder(tool, {L"big.exe"}, SELFILE_FILES_ONLY);
@@ -183,13 +184,10 @@ TEST(SelFileList, PathLevelsDownToTheFolderAndItsSubFolders)
         {true, -1, L"d", L"", false, 0, 0},
     };
     const std::vector<PathLevel> levels = PathLevels(L"\\a\\b\\", entries);
-    std::vector<std::wstring> texts, folders;
-    for (const PathLevel& l : levels) {
-        texts.push_back(l.text);
-        folders.push_back(l.folder);
-    }
-    EXPECT_EQ((std::vector<std::wstring>{L"\\", L"+-a\\", L"  +-b\\", L"    +-c\\", L"    +-d\\"}), texts);
-    EXPECT_EQ((std::vector<std::wstring>{L"\\", L"\\a\\", L"\\a\\b\\", L"\\a\\b\\c\\", L"\\a\\b\\d\\"}), folders);
+    EXPECT_EQ((std::vector<std::wstring>{L"\\", L"+-a\\", L"  +-b\\", L"    +-c\\", L"    +-d\\"}),
+              Each(levels, &PathLevel::text));
+    EXPECT_EQ((std::vector<std::wstring>{L"\\", L"\\a\\", L"\\a\\b\\", L"\\a\\b\\c\\", L"\\a\\b\\d\\"}),
+              Each(levels, &PathLevel::folder));
     EXPECT_EQ(2, FolderDepth(L"\\a\\b\\"));
     EXPECT_EQ(0, FolderDepth(L"\\"));
     EXPECT_EQ(1u, PathLevels(L"\\", {}).size());

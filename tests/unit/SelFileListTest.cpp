@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -26,25 +27,19 @@ std::vector<std::wstring> Each(const std::vector<T>& items, Text text)
 
 TEST(SelFileList, SizeText)
 {
-    struct Case {
-        std::uint64_t bytes;
-        const wchar_t* text;
-    } cases[] = {
-        {0, L"0 KB"},       {1, L"1 KB"},    {1024, L"1 KB"}, {1025, L"1 KB"},
-        {2047, L"1 KB"},    {2048, L"2 KB"}, {5ull << 30, L"5242880 KB"},
+    const std::pair<std::uint64_t, const wchar_t*> cases[] = {
+        {0, L"0 KB"},    {1, L"1 KB"},    {1024, L"1 KB"},           {1025, L"1 KB"},
+        {2047, L"1 KB"}, {2048, L"2 KB"}, {5ull << 30, L"5242880 KB"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.text, SizeText(c.bytes)) << c.bytes;
+    for (const auto& [bytes, text] : cases)
+        EXPECT_EQ(text, SizeText(bytes)) << bytes;
 }
 
 // Whatever a definition file, a folder name or a tap gives, the folder
 // stays a device folder below the root.
 TEST(SelFileList, FoldersNeverLeaveTheDevice)
 {
-    struct Case {
-        const wchar_t* path;
-        const wchar_t* folder;
-    } confined[] = {
+    const std::pair<const wchar_t*, const wchar_t*> confined[] = {
         {L"\\Program Files", L"\\Program Files\\"},
         {L"/a//b/./c/", L"\\a\\b\\c\\"},
         {L"\\a\\..\\..\\..\\b", L"\\b\\"},
@@ -56,8 +51,8 @@ TEST(SelFileList, FoldersNeverLeaveTheDevice)
         {L"\\a\\b:c", L"\\"},
         {L"\\a\\b\x01", L"\\"},
     };
-    for (const Case& c : confined)
-        EXPECT_EQ(c.folder, ConfineFolder(c.path)) << testing::PrintToString(std::wstring(c.path));
+    for (const auto& [path, folder] : confined)
+        EXPECT_EQ(folder, ConfineFolder(path)) << testing::PrintToString(std::wstring(path));
 
     struct Step {
         const wchar_t* folder;
@@ -87,10 +82,7 @@ TEST(SelFileList, SortOrderOfEveryKey)
         {false, -1, L"a.bmp", L"Bitmap", true, 20, 200},
         {true, -1, L"B", L"Folder", true, 0, 50},
     };
-    struct Case {
-        int key;
-        std::vector<std::wstring> order;
-    } cases[] = {
+    const std::pair<int, std::vector<std::wstring>> cases[] = {
         // Exact comparison: capitals before small letters.
         {1, {L"..", L"B", L"a", L"C.txt", L"a.bmp", L"b.exe"}},
         {-1, {L"..", L"b.exe", L"a.bmp", L"C.txt", L"a", L"B"}},
@@ -101,10 +93,10 @@ TEST(SelFileList, SortOrderOfEveryKey)
         {4, {L"..", L"B", L"a", L"C.txt", L"a.bmp", L"b.exe"}},
         {-4, {L"..", L"b.exe", L"a.bmp", L"C.txt", L"a", L"B"}},
     };
-    for (const Case& c : cases) {
+    for (const auto& [key, order] : cases) {
         std::vector<SelFileEntry> sorted = entries;
-        SortSelEntries(sorted, c.key);
-        EXPECT_EQ(c.order, Each(sorted, &SelFileEntry::name)) << c.key;
+        SortSelEntries(sorted, key);
+        EXPECT_EQ(order, Each(sorted, &SelFileEntry::name)) << key;
     }
 }
 
@@ -117,10 +109,7 @@ TEST(SelFileList, FiltersFromTheOptionString)
     // None given: every file, under the label passed.
     EXPECT_EQ(std::vector<std::wstring>{L"All File(*.*)"}, Each(ChooserFilters({}, L"All File"), FilterText));
 
-    struct Case {
-        std::vector<std::wstring> patterns;
-        std::vector<std::wstring> search;
-    } cases[] = {
+    const std::pair<std::vector<std::wstring>, std::vector<std::wstring>> cases[] = {
         {{L"*.exe", L"*.lnk"}, {L"*.exe", L"*.lnk"}},
         // Patterns that name another folder or a drive are not searched;
         // one given twice is searched once.
@@ -128,8 +117,8 @@ TEST(SelFileList, FiltersFromTheOptionString)
         // The pattern list is read up to 255 characters.
         {{std::wstring(250, L'a'), L"*.bmp", L"*.png"}, {std::wstring(250, L'a'), L"*.bm"}},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.search, SearchPatterns(FileFilter{L"x", c.patterns})) << testing::PrintToString(c.patterns);
+    for (const auto& [patterns, search] : cases)
+        EXPECT_EQ(search, SearchPatterns(FileFilter{L"x", patterns})) << testing::PrintToString(patterns);
 }
 
 TEST(SelFileList, ListingAFolderTree)

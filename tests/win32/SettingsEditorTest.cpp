@@ -119,7 +119,8 @@ TEST_F(SettingsEditor, ChoicesFontsAndTheStartPage)
     ASSERT_FALSE(seen.items.empty());
     EXPECT_EQ(L"Last Viewed Page", seen.items[0]);
     EXPECT_TRUE(seen.visible);
-    EXPECT_EQ(PageNames(*session.Main().m_Launch.Pages()), std::vector<std::wstring>(seen.items.begin() + 1, seen.items.end()));
+    EXPECT_EQ(PageNames(*session.Main().m_Launch.Pages()),
+              std::vector<std::wstring>(seen.items.begin() + 1, seen.items.end()));
     EXPECT_EQ(L"Tools", Setting().GetStr(Set::FirstPage));
     EXPECT_EQ(L"Tools", Shown(TAB_BASIC, Set::FirstPage));
 
@@ -165,13 +166,8 @@ TEST_F(SettingsEditor, TextAndPathKinds)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(NarrowText(c.typed));
-        SettingDef def;
-        def.editor = c.kind;
-        def.label = L"Label";
-        def.params = c.params;
-        def.help = L"First line\nSecond line";
-        SettingValue value;
-        value.kind = SettingValue::Text;
+        const SettingDef def = MakeDef(c.kind, L"Label", c.params, L"First line\nSecond line");
+        SettingValue value{SettingValue::Text, 0, L""};
         Seen seen;
         std::wstring help;
         CDlgItemEdit editor(value, def);
@@ -323,15 +319,9 @@ TEST_P(SettingsEditorLook, EveryKindFitsItsScreen)
         {EK_FONT, L"font", L"P;60;240", L"90;Tahoma", 0},
     };
     for (const Kind& k : kinds) {
-        SettingDef def;
-        def.editor = k.kind;
-        def.label = std::wstring(L"A setting of kind ") + EditorKindWord(k.kind);
-        def.params = k.params;
-        def.help = L"What the setting does, in a line or two.\nAnd a second paragraph.";
-        SettingValue value;
-        value.kind = *k.text ? SettingValue::Text : SettingValue::Number;
-        value.str = k.text;
-        value.num = k.num;
+        const SettingDef def = MakeDef(k.kind, std::wstring(L"A setting of kind ") + EditorKindWord(k.kind), k.params,
+                                       L"What the setting does, in a line or two.\nAnd a second paragraph.");
+        SettingValue value{*k.text ? SettingValue::Text : SettingValue::Number, k.num, k.text};
         SCOPED_TRACE(NarrowText(k.name));
         ::testing::AssertionResult inside = ::testing::AssertionSuccess();
         CDlgItemEdit edit(value, def);

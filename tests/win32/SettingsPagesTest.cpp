@@ -17,16 +17,33 @@
 
 namespace {
 
-// Taps a page's button; when a caption is given, a watcher answers the
-// message the tap shows and its text is returned.
-std::wstring TapButton(HWND page, int id, const std::wstring& caption = L"", int answer = IDOK)
-{
-    std::unique_ptr<CDialogWatcher> watcher;
-    if (!caption.empty())
-        watcher = std::make_unique<CDialogWatcher>(caption, answer);
-    ClickButton(page, id);
-    return watcher && watcher->Stop() ? watcher->Text() : L"";
-}
+// A session on one tab, whose buttons the test taps.
+class OnTab : public ::testing::Test {
+protected:
+    OnTab(int tab, std::map<int, std::string> settings) : session(kLargeScreen, std::move(settings)), m_nTab(tab) {}
+    void SetUp() override
+    {
+        ASSERT_TRUE(session.Open());
+        session.SelectTab(m_nTab);
+        page = session.Page()->Hwnd();
+    }
+    // Taps the page's button; when a caption is given, a watcher answers
+    // the message the tap shows and its text is returned.
+    std::wstring Tap(int id, const std::wstring& caption = L"", int answer = IDOK)
+    {
+        std::unique_ptr<CDialogWatcher> watcher;
+        if (!caption.empty())
+            watcher = std::make_unique<CDialogWatcher>(caption, answer);
+        ClickButton(page, id);
+        return watcher && watcher->Stop() ? watcher->Text() : L"";
+    }
+
+    CSettingsSession session;
+    HWND page = nullptr;
+
+private:
+    int m_nTab;
+};
 
 // The editor's caption in the language of the session (English).
 const wchar_t kEditor[] = L"Page Setting";
@@ -56,24 +73,15 @@ std::string StoredText(const CPageInfo& page)
     return WideToUtf8(text);
 }
 
-class PagesTab : public ::testing::Test {
+class PagesTab : public OnTab {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(session.Open());
-        session.SelectTab(TAB_PAGES);
-        page = session.Page()->Hwnd();
-        list = ::GetDlgItem(page, IDC_PAGES_LIST);
-    }
+    PagesTab() : OnTab(TAB_PAGES, {{Set::FirstPage, "Clock"}}) {}
+    HWND List() const { return ::GetDlgItem(page, IDC_PAGES_LIST); }
 
     // The rows' names, a hidden page's marked.
-    std::vector<std::wstring> Rows() const { return ListChecks(list, L"", L" [ ]"); }
-    void Select(int row) { SelectListRow(list, row); }
-    int Selected() const { return ListView_GetNextItem(list, -1, LVNI_SELECTED); }
-    std::wstring Tap(int id, const std::wstring& caption = L"", int answer = IDOK)
-    {
-        return TapButton(page, id, caption, answer);
-    }
+    std::vector<std::wstring> Rows() const { return ListChecks(List(), L"", L" [ ]"); }
+    void Select(int row) { SelectListRow(List(), row); }
+    int Selected() const { return ListView_GetNextItem(List(), -1, LVNI_SELECTED); }
     // Taps the button that opens the editor while work runs it.
     void TapEditor(int id, const std::function<void(HWND)>& work, const std::wstring& question = L"",
                    int answer = IDYES)
@@ -83,10 +91,6 @@ protected:
         driver.Join();
     }
     CPageMng& Pages() { return *session.Main().m_Launch.Pages(); }
-
-    CSettingsSession session{kLargeScreen, {{Set::FirstPage, "Clock"}}};
-    HWND page = nullptr;
-    HWND list = nullptr;
 };
 
 }  // namespace
@@ -105,7 +109,7 @@ TEST_F(PagesTab, ButtonsMoveCopyPasteAndDelete)
 
     // Up on the first row and Down on the last do nothing; a row moved stays
     // selected, and a hidden page's flag moves with it.
-    ListView_SetCheckState(list, 0, FALSE);
+    ListView_SetCheckState(List(), 0, FALSE);
     const struct {
         int row, button, selected;
         std::vector<std::wstring> rows;
@@ -306,7 +310,7 @@ TEST_F(PagesTab, SavedPagesLoadBackAndPassTheLint)
     Tap(IDC_PAGES_COPY);
     Select(-1);
     Tap(IDC_PAGES_PASTE);
-    ListView_SetCheckState(list, 6, FALSE);
+    ListView_SetCheckState(List(), 6, FALSE);
 
     // Saved from the Pages tab itself: Save applies it first.
     ASSERT_TRUE(session.Ends(0, L"Saved Setting."));
@@ -367,32 +371,15 @@ private:
     HWND m_hWnd = nullptr;
 };
 
-std::vector<std::wstring> ListItems(HWND listBox)
-{
-    std::vector<std::wstring> items;
-    for (LRESULT i = 0, n = ::SendMessageW(listBox, LB_GETCOUNT, 0, 0); i < n; ++i) {
-        wchar_t text[300] = L"";
-        ::SendMessageW(listBox, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        items.push_back(text);
-    }
-    return items;
-}
-
 bool Has(const std::vector<std::wstring>& items, const std::wstring& item)
 {
     return std::find(items.begin(), items.end(), item) != items.end();
 }
 
-class TaskTab : public ::testing::Test {
+class TaskTab : public OnTab {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(session.Open());
-        session.SelectTab(TAB_TASK);
-        page = session.Page()->Hwnd();
-        excluded = ::GetDlgItem(page, IDC_TASK_EXCLUDED);
-    }
-    std::wstring Tap(int id, const std::wstring& caption = L"") { return TapButton(page, id, caption); }
+    TaskTab() : OnTab(TAB_TASK, {{Set::TaskHoldAction, "1"}}) {}
+    HWND Excluded() const { return ::GetDlgItem(page, IDC_TASK_EXCLUDED); }
     void AddTitle(const std::wstring& title)
     {
         TypeInto(page, IDC_TASK_WINDOWS, title);
@@ -400,9 +387,9 @@ protected:
     }
     void DeleteTitle(const std::wstring& title)
     {
-        const LRESULT at = ::SendMessageW(excluded, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+        const LRESULT at = ::SendMessageW(Excluded(), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                           reinterpret_cast<LPARAM>(title.c_str()));
-        ::SendMessageW(excluded, LB_SETCURSEL, static_cast<WPARAM>(at), 0);
+        ::SendMessageW(Excluded(), LB_SETCURSEL, static_cast<WPARAM>(at), 0);
         Tap(IDC_TASK_DEL);
     }
     std::vector<std::wstring> Offered()
@@ -411,9 +398,6 @@ protected:
         return ComboItems(page, IDC_TASK_WINDOWS);
     }
 
-    CSettingsSession session{kLargeScreen, {{Set::TaskHoldAction, "1"}}};
-    HWND page = nullptr;
-    HWND excluded = nullptr;
 };
 
 }  // namespace
@@ -424,7 +408,7 @@ TEST_F(TaskTab, ModeAndExclusionList)
                                          L"Tap to switch Task, Hold to Exit"}),
               ComboItems(page, IDC_TASK_MODE));
     EXPECT_EQ(L"Tap to switch Task, Hold for Menu", ControlText(::GetDlgItem(page, IDC_TASK_MODE)));
-    EXPECT_EQ(std::vector<std::wstring>{L"DuraruZur"}, ListItems(excluded));
+    EXPECT_EQ(std::vector<std::wstring>{L"DuraruZur"}, ListBoxItems(Excluded()));
 
     // The running windows are offered, those already excluded are not.
     CTitledWindow program(L"Pages Test Window"), hidden(L"DuraruZur");
@@ -454,7 +438,7 @@ TEST_F(TaskTab, ModeAndExclusionList)
             AddTitle(step.title);
         else
             DeleteTitle(step.title);
-        EXPECT_EQ(step.listed, ListItems(excluded));
+        EXPECT_EQ(step.listed, ListBoxItems(Excluded()));
         if (step.offered >= 0) {
             EXPECT_EQ(step.offered == 1, Has(Offered(), step.title));
         }
@@ -463,7 +447,7 @@ TEST_F(TaskTab, ModeAndExclusionList)
     // A title the setting file could not keep is refused, naming the list.
     TypeInto(page, IDC_TASK_WINDOWS, L"Two\tParts");
     EXPECT_EQ(L"Exclude List cannot hold control characters.", Tap(IDC_TASK_ADD, L"OrvaneSet"));
-    EXPECT_EQ(2u, ListItems(excluded).size());
+    EXPECT_EQ(2u, ListBoxItems(Excluded()).size());
 
     ::SendMessageW(::GetDlgItem(page, IDC_TASK_MODE), CB_SETCURSEL, 2, 0);
     session.SelectTab(TAB_BASIC);

@@ -187,17 +187,28 @@ void ChooseItem(HWND dialog, int id, const std::wstring& text)
     ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
-std::vector<std::wstring> ComboItems(HWND dialog, int id)
+namespace {
+
+// The entries of a combo or list box, by its count and text messages.
+std::vector<std::wstring> Entries(HWND control, UINT count, UINT text)
 {
-    HWND combo = ::GetDlgItem(dialog, id);
     std::vector<std::wstring> items;
-    for (LRESULT i = 0, n = ::SendMessageW(combo, CB_GETCOUNT, 0, 0); i < n; ++i) {
-        wchar_t text[256] = L"";
-        ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        items.push_back(text);
+    for (LRESULT i = 0, n = ::SendMessageW(control, count, 0, 0); i < n; ++i) {
+        wchar_t item[300] = L"";
+        ::SendMessageW(control, text, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+        items.push_back(item);
     }
     return items;
 }
+
+}  // namespace
+
+std::vector<std::wstring> ComboItems(HWND dialog, int id)
+{
+    return Entries(::GetDlgItem(dialog, id), CB_GETCOUNT, CB_GETLBTEXT);
+}
+
+std::vector<std::wstring> ListBoxItems(HWND listBox) { return Entries(listBox, LB_GETCOUNT, LB_GETTEXT); }
 
 void TapSoftKey(HWND dialog, int key) { PostSoftKeyTap(FindMenuBar(dialog), key); }
 
@@ -266,7 +277,8 @@ std::vector<std::wstring> ListChecks(HWND list, const wchar_t* checked, const wc
 {
     std::vector<std::wstring> rows;
     for (int row = 0, n = ListView_GetItemCount(list); row < n; ++row)
-        rows.push_back(ListCell(list, row, 0) + (ListView_GetCheckState(list, static_cast<UINT>(row)) ? checked : unchecked));
+        rows.push_back(ListCell(list, row, 0) +
+                       (ListView_GetCheckState(list, static_cast<UINT>(row)) ? checked : unchecked));
     return rows;
 }
 
@@ -346,6 +358,16 @@ void TapEntry(HWND chooser, const std::wstring& name, bool twice)
         ::PostMessageW(list, WM_LBUTTONUP, 0, at);
     }
     SettleList(list);
+}
+
+SettingDef MakeDef(EditorKind kind, const std::wstring& label, const std::wstring& params, const std::wstring& help)
+{
+    SettingDef def;
+    def.editor = kind;
+    def.label = label;
+    def.params = params;
+    def.help = help;
+    return def;
 }
 
 std::vector<std::wstring> PageNames(const CPageMng& pages)

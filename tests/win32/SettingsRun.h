@@ -10,6 +10,7 @@
 #include "DisplayHarness.h"
 #include "DlgMain.h"
 #include "TestDesktop.h"
+#include "config/SettingTable.h"
 
 #include <gtest/gtest.h>
 
@@ -93,6 +94,7 @@ std::wstring ControlText(HWND control);
 void TypeInto(HWND dialog, int id, const std::wstring& text);
 void ChooseItem(HWND dialog, int id, const std::wstring& text);
 std::vector<std::wstring> ComboItems(HWND dialog, int id);
+std::vector<std::wstring> ListBoxItems(HWND listBox);
 // A tap on the dialog's soft key (0 left, 1 right), posted.
 void TapSoftKey(HWND dialog, int key);
 // Sends the command as the dialog's soft key or button would, posted.
@@ -134,6 +136,10 @@ void DoubleTapRow(HWND list, int row, bool sent = false);
 // handled it.
 HWND ChooserList(HWND chooser);
 void TapEntry(HWND chooser, const std::wstring& name, bool twice = false);
+
+// A setting's definition as a definition file gives it.
+SettingDef MakeDef(EditorKind kind, const std::wstring& label, const std::wstring& params,
+                   const std::wstring& help = L"");
 
 // The page names in the page manager's order.
 std::vector<std::wstring> PageNames(const CPageMng& pages);

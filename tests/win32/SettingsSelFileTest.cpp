@@ -191,13 +191,8 @@ TEST_F(SettingsSelFile, BrowseButtonOfPathSettings)
     for (const Case& c : cases) {
         SCOPED_TRACE(NarrowText(c.title));
         CDlgSelFile::SetCurrentFolder(L"\\");
-        SettingDef def;
-        def.editor = c.kind;
-        def.label = L"Path";
-        def.params = c.params;
-        SettingValue value;
-        value.kind = SettingValue::Text;
-        value.str = c.kind == EK_DIR_PATH ? kTool : L"";
+        const SettingDef def = MakeDef(c.kind, L"Path", c.params);
+        SettingValue value{SettingValue::Text, 0, c.kind == EK_DIR_PATH ? kTool : L""};
         std::vector<std::wstring> types;
         std::wstring field;
         CDlgItemEdit editor(value, def);

@@ -7,40 +7,39 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <utility>
 
 namespace {
 
-std::vector<std::wstring> Names(const std::vector<SelFileEntry>& entries)
+// A text of each element: a field (names of entries, texts of path levels)
+// or what a function makes of it.
+template <class T, class Text>
+std::vector<std::wstring> Each(const std::vector<T>& items, Text text)
 {
-    std::vector<std::wstring> names;
-    for (const SelFileEntry& e : entries)
-        names.push_back(e.name);
-    return names;
+    std::vector<std::wstring> texts;
+    for (const T& item : items)
+        texts.push_back(std::invoke(text, item));
+    return texts;
 }
 
 }  // namespace
 
 TEST(SelFileList, SizeText)
 {
-    struct Case {
-        std::uint64_t bytes;
-        const wchar_t* text;
-    } cases[] = {
-        {0, L"0 KB"},       {1, L"1 KB"},    {1024, L"1 KB"}, {1025, L"1 KB"},
-        {2047, L"1 KB"},    {2048, L"2 KB"}, {5ull << 30, L"5242880 KB"},
+    const std::pair<std::uint64_t, const wchar_t*> cases[] = {
+        {0, L"0 KB"},    {1, L"1 KB"},    {1024, L"1 KB"},           {1025, L"1 KB"},
+        {2047, L"1 KB"}, {2048, L"2 KB"}, {5ull << 30, L"5242880 KB"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.text, SizeText(c.bytes)) << c.bytes;
+    for (const auto& [bytes, text] : cases)
+        EXPECT_EQ(text, SizeText(bytes)) << bytes;
 }
 
 // Whatever a definition file, a folder name or a tap gives, the folder
 // stays a device folder below the root.
 TEST(SelFileList, FoldersNeverLeaveTheDevice)
 {
-    struct Case {
-        const wchar_t* path;
-        const wchar_t* folder;
-    } confined[] = {
+    const std::pair<const wchar_t*, const wchar_t*> confined[] = {
         {L"\\Program Files", L"\\Program Files\\"},
         {L"/a//b/./c/", L"\\a\\b\\c\\"},
         {L"\\a\\..\\..\\..\\b", L"\\b\\"},
@@ -52,8 +51,8 @@ TEST(SelFileList, FoldersNeverLeaveTheDevice)
         {L"\\a\\b:c", L"\\"},
         {L"\\a\\b\x01", L"\\"},
     };
-    for (const Case& c : confined)
-        EXPECT_EQ(c.folder, ConfineFolder(c.path)) << testing::PrintToString(std::wstring(c.path));
+    for (const auto& [path, folder] : confined)
+        EXPECT_EQ(folder, ConfineFolder(path)) << testing::PrintToString(std::wstring(path));
 
     struct Step {
         const wchar_t* folder;
@@ -83,10 +82,7 @@ TEST(SelFileList, SortOrderOfEveryKey)
         {false, -1, L"a.bmp", L"Bitmap", true, 20, 200},
         {true, -1, L"B", L"Folder", true, 0, 50},
     };
-    struct Case {
-        int key;
-        std::vector<std::wstring> order;
-    } cases[] = {
+    const std::pair<int, std::vector<std::wstring>> cases[] = {
         // Exact comparison: capitals before small letters.
         {1, {L"..", L"B", L"a", L"C.txt", L"a.bmp", L"b.exe"}},
         {-1, {L"..", L"b.exe", L"a.bmp", L"C.txt", L"a", L"B"}},
@@ -97,10 +93,10 @@ TEST(SelFileList, SortOrderOfEveryKey)
         {4, {L"..", L"B", L"a", L"C.txt", L"a.bmp", L"b.exe"}},
         {-4, {L"..", L"b.exe", L"a.bmp", L"C.txt", L"a", L"B"}},
     };
-    for (const Case& c : cases) {
+    for (const auto& [key, order] : cases) {
         std::vector<SelFileEntry> sorted = entries;
-        SortSelEntries(sorted, c.key);
-        EXPECT_EQ(c.order, Names(sorted)) << c.key;
+        SortSelEntries(sorted, key);
+        EXPECT_EQ(order, Each(sorted, &SelFileEntry::name)) << key;
     }
 }
 
@@ -108,18 +104,12 @@ TEST(SelFileList, FiltersFromTheOptionString)
 {
     const FileOptions options =
         ParseFileOptions(L"\\Program Files\\:Image File:*.bmp;*.png;*.jpg;*.gif:All Files:*.*");
-    const std::vector<FileFilter> filters = ChooserFilters(options.filters, L"All File");
-    ASSERT_EQ(2u, filters.size());
-    EXPECT_EQ(L"Image File(*.bmp;*.png;*.jpg;*.gif)", FilterText(filters[0]));
-    EXPECT_EQ(L"All Files(*.*)", FilterText(filters[1]));
-    const std::vector<FileFilter> none = ChooserFilters({}, L"All File");
-    ASSERT_EQ(1u, none.size());
-    EXPECT_EQ(L"All File(*.*)", FilterText(none[0]));
+    EXPECT_EQ((std::vector<std::wstring>{L"Image File(*.bmp;*.png;*.jpg;*.gif)", L"All Files(*.*)"}),
+              Each(ChooserFilters(options.filters, L"All File"), FilterText));
+    // None given: every file, under the label passed.
+    EXPECT_EQ(std::vector<std::wstring>{L"All File(*.*)"}, Each(ChooserFilters({}, L"All File"), FilterText));
 
-    struct Case {
-        std::vector<std::wstring> patterns;
-        std::vector<std::wstring> search;
-    } cases[] = {
+    const std::pair<std::vector<std::wstring>, std::vector<std::wstring>> cases[] = {
         {{L"*.exe", L"*.lnk"}, {L"*.exe", L"*.lnk"}},
         // Patterns that name another folder or a drive are not searched;
         // one given twice is searched once.
@@ -127,8 +117,8 @@ TEST(SelFileList, FiltersFromTheOptionString)
         // The pattern list is read up to 255 characters.
         {{std::wstring(250, L'a'), L"*.bmp", L"*.png"}, {std::wstring(250, L'a'), L"*.bm"}},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.search, SearchPatterns(FileFilter{L"x", c.patterns}));
+    for (const auto& [patterns, search] : cases)
+        EXPECT_EQ(search, SearchPatterns(FileFilter{L"x", patterns})) << testing::PrintToString(patterns);
 }
 
 TEST(SelFileList, ListingAFolderTree)
@@ -165,7 +155,7 @@ TEST(SelFileList, ListingAFolderTree)
         {tool + L"tool.exe\\", {L"*.*"}, 0, {L".."}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.names, Names(ListSelFolder(c.folder, c.patterns, c.mode)))
+        EXPECT_EQ(c.names, Each(ListSelFolder(c.folder, c.patterns, c.mode), &SelFileEntry::name))
             << testing::PrintToString(c.folder) << " mode " << c.mode;
 
     const std::vector<SelFileEntry> files = ListSelFolder(tool, {L"big.exe"}, SELFILE_FILES_ONLY);
@@ -183,13 +173,10 @@ TEST(SelFileList, PathLevelsDownToTheFolderAndItsSubFolders)
         {true, -1, L"d", L"", false, 0, 0},
     };
     const std::vector<PathLevel> levels = PathLevels(L"\\a\\b\\", entries);
-    std::vector<std::wstring> texts, folders;
-    for (const PathLevel& l : levels) {
-        texts.push_back(l.text);
-        folders.push_back(l.folder);
-    }
-    EXPECT_EQ((std::vector<std::wstring>{L"\\", L"+-a\\", L"  +-b\\", L"    +-c\\", L"    +-d\\"}), texts);
-    EXPECT_EQ((std::vector<std::wstring>{L"\\", L"\\a\\", L"\\a\\b\\", L"\\a\\b\\c\\", L"\\a\\b\\d\\"}), folders);
+    EXPECT_EQ((std::vector<std::wstring>{L"\\", L"+-a\\", L"  +-b\\", L"    +-c\\", L"    +-d\\"}),
+              Each(levels, &PathLevel::text));
+    EXPECT_EQ((std::vector<std::wstring>{L"\\", L"\\a\\", L"\\a\\b\\", L"\\a\\b\\c\\", L"\\a\\b\\d\\"}),
+              Each(levels, &PathLevel::folder));
     EXPECT_EQ(2, FolderDepth(L"\\a\\b\\"));
     EXPECT_EQ(0, FolderDepth(L"\\"));
     EXPECT_EQ(1u, PathLevels(L"\\", {}).size());

@@ -1,7 +1,6 @@
 // The Apps tab and the icon editor under Wine, worked as a user works them:
 // the buttons, the kind combo, double taps on the property rows and the
 // value editors they open, the soft keys and the answers to messages.
-#include "DialogWatcher.h"
 #include "DlgSetApp.h"
 #include "DlgSelFile.h"
 #include "DlgTabApps.h"
@@ -10,7 +9,6 @@
 #include "OrvaneSet_rc.h"
 #include "PluginRun.h"
 #include "SettingsRun.h"
-#include "config/ConfigLint.h"
 #include "config/Folders.h"
 #include "config/Page.h"
 #include "settings/ResLang.h"
@@ -24,64 +22,32 @@ namespace {
 
 const wchar_t kEditorCaption[] = L"Application";
 
-// The row of a property list that shows the definition (-1: none).
-int RowOf(HWND list, int index)
-{
-    for (int row = 0, n = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); row < n; ++row) {
-        LVITEMW item = {};
-        item.mask = LVIF_PARAM;
-        item.iItem = row;
-        ::SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        if (item.lParam == index)
-            return row;
-    }
-    return -1;
-}
+HWND PropertyList(HWND editor) { return ::GetDlgItem(editor, IDC_SETAPP_LIST); }
 
 // The editor's rows as "label=value", in list order.
-std::vector<std::wstring> Rows(HWND editor)
-{
-    HWND list = ::GetDlgItem(editor, IDC_SETAPP_LIST);
-    std::vector<std::wstring> rows;
-    for (int row = 0, n = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); row < n; ++row)
-        rows.push_back(ListCell(list, row, 0) + L"=" + ListCell(list, row, 1));
-    return rows;
-}
+std::vector<std::wstring> Rows(HWND editor) { return ListRows(PropertyList(editor), 1, L"="); }
 
 std::wstring RowValue(HWND editor, int index)
 {
-    HWND list = ::GetDlgItem(editor, IDC_SETAPP_LIST);
-    const int row = RowOf(list, index);
-    return row < 0 ? L"<hidden>" : ListCell(list, row, 1);
-}
-
-void WaitGone(HWND dialog)
-{
-    for (int i = 0; i < 250 && ::IsWindow(dialog); ++i)
-        ::Sleep(20);
+    const int row = ListRowOfParam(PropertyList(editor), index);
+    return row < 0 ? L"<hidden>" : ListCell(PropertyList(editor), row, 1);
 }
 
 // A double tap on the row of the definition (posted: the row's dialog runs
 // on the test thread).
 bool TapRow(HWND editor, int index)
 {
-    HWND list = ::GetDlgItem(editor, IDC_SETAPP_LIST);
-    const int row = RowOf(list, index);
-    if (row < 0)
-        return false;
-    RECT rc = {LVIR_LABEL, 0, 0, 0};
-    ::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rc));
-    ::PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(rc.left + 4, (rc.top + rc.bottom) / 2));
-    return true;
+    const int row = ListRowOfParam(PropertyList(editor), index);
+    if (row >= 0)
+        DoubleTapRow(PropertyList(editor), row);
+    return row >= 0;
 }
 
 // Opens the row's value editor, types the text (or picks it from the
 // choices) and taps OK; what the value editor offered, when it asks.
 bool SetRow(HWND editor, int index, const std::wstring& text, std::vector<std::wstring>* offered = nullptr)
 {
-    if (!TapRow(editor, index))
-        return false;
-    HWND value = WaitForDialog(L"Setting", 5000);
+    HWND value = TapRow(editor, index) ? WaitForDialog(L"Setting", 5000) : nullptr;
     if (!value)
         return false;
     if (::IsWindowVisible(::GetDlgItem(value, IDC_EDIT_CHOICE))) {
@@ -89,10 +55,10 @@ bool SetRow(HWND editor, int index, const std::wstring& text, std::vector<std::w
             *offered = ComboItems(value, IDC_EDIT_CHOICE);
         ChooseItem(value, IDC_EDIT_CHOICE, text);
     } else {
-        ::SendMessageW(::GetDlgItem(value, IDC_EDIT_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        TypeInto(value, IDC_EDIT_TEXT, text);
     }
     TapSoftKey(value, 0);
-    WaitGone(value);
+    WaitGone(value, 5000);
     return true;
 }
 
@@ -107,32 +73,13 @@ std::vector<std::wstring> BrowseRow(HWND editor, int index, const std::wstring& 
     PostCommand(value, IDC_EDIT_BROWSE);
     if (HWND chooser = WaitForDialog(L"Select File", 5000)) {
         types = ComboItems(chooser, IDC_SELFILE_TYPE);
-        HWND list = ::GetDlgItem(chooser, IDC_SELFILE_LIST);
-        for (int row = 0, n = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); row < n; ++row)
-            if (ListCell(list, row, 0) == file) {
-                LVITEMW state = {};
-                state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
-                ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
-            }
+        SelectListRow(ChooserList(chooser), ListRowOf(ChooserList(chooser), file));
         PostCommand(chooser, file.empty() ? ID_SELFILE_CANCEL : IDC_SELFILE_SELECT);
-        WaitGone(chooser);
+        WaitGone(chooser, 5000);
     }
     TapSoftKey(value, 0);
-    WaitGone(value);
+    WaitGone(value, 5000);
     return types;
-}
-
-// The text of the message with the caption, answered with the button;
-// "<none>" when none came.
-std::wstring Answer(const wchar_t* caption, int button = IDOK, DWORD giveUpMs = 5000)
-{
-    HWND box = WaitForDialog(caption, giveUpMs);
-    if (!box)
-        return L"<none>";
-    const std::wstring text = DialogText(box);
-    PostCommand(box, button);
-    WaitGone(box);
-    return text;
 }
 
 // What a driver of the editor saw, for the test thread to check.
@@ -155,40 +102,23 @@ protected:
 
     CDlgTabApps& Tab() { return session.PageAs<CDlgTabApps>(TAB_APP); }
     HWND TabHwnd() { return Tab().Hwnd(); }
+    HWND List() { return ::GetDlgItem(TabHwnd(), IDC_APPS_LIST); }
     CPageInfo& Page(const std::wstring& name) { return *session.Main().m_Launch.Pages()->FindPage(name); }
 
     void ShowPage(const std::wstring& name) { ChooseItem(TabHwnd(), IDC_APPS_PAGE, name); }
-    void SelectRow(int row)
-    {
-        LVITEMW state = {};
-        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        state.state = row >= 0 ? state.stateMask : 0;
-        ::SendDlgItemMessageW(TabHwnd(), IDC_APPS_LIST, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
-                              reinterpret_cast<LPARAM>(&state));
-    }
     // Taps the tab's button while the driver works what it opens.
-    void Press(int id, const std::function<void()>& work = {})
+    void Press(int id, const std::function<void()>& work = [] {})
     {
-        CDriver driver(work ? work : [] {});
-        ::SendMessageW(TabHwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(::GetDlgItem(TabHwnd(), id)));
+        CDriver driver(work);
+        ClickButton(TabHwnd(), id);
         driver.Join();
     }
     // Add or Edit with the editor worked by the driver.
     void Run(int button, const std::function<void(HWND)>& work)
     {
-        Press(button, [&] {
-            if (HWND editor = WaitForDialog(kEditorCaption))
-                work(editor);
-        });
-    }
-    std::vector<std::wstring> Listed()
-    {
-        HWND list = ::GetDlgItem(TabHwnd(), IDC_APPS_LIST);
-        std::vector<std::wstring> rows;
-        for (int row = 0, n = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); row < n; ++row)
-            rows.push_back(ListCell(list, row, 0));
-        return rows;
+        CDriver driver(kEditorCaption, work);
+        ClickButton(TabHwnd(), button);
+        driver.Join();
     }
 
     CSettingsSession session{kLargeScreen};
@@ -208,7 +138,7 @@ std::vector<std::wstring> Names(const CPageInfo& page)
 // saved: the files pass the lint and load back as they were built.
 TEST_F(SettingsApps, IconsBuiltHereSaveAndLoadBack)
 {
-    EXPECT_EQ(Names(Page(L"Home")), Listed()) << "the first page is shown";
+    EXPECT_EQ(Names(Page(L"Home")), ListRows(List())) << "the first page is shown";
     const size_t home = Page(L"Home").icons.entries.size();
 
     Seen seen;
@@ -274,7 +204,7 @@ TEST_F(SettingsApps, IconsBuiltHereSaveAndLoadBack)
     EXPECT_EQ(L"", Page(L"Home").icons.entries.back().Path);
 
     // Edit renames the first icon; Up at the top does nothing, Down moves it.
-    SelectRow(0);
+    SelectListRow(List(), 0);
     Run(IDC_APPS_EDIT, [&](HWND editor) {
         seen.name = RowValue(editor, ROW_NAME);
         SetRow(editor, ROW_NAME, L"Pad");
@@ -283,31 +213,24 @@ TEST_F(SettingsApps, IconsBuiltHereSaveAndLoadBack)
     EXPECT_EQ(L"Notes", seen.name);
     EXPECT_EQ(L"Pad", Page(L"Home").icons.entries[0].Name);
     Press(IDC_APPS_UP);
-    EXPECT_EQ(L"Pad", Listed()[0]);
+    EXPECT_EQ(L"Pad", ListRows(List())[0]);
     Press(IDC_APPS_DOWN);
     EXPECT_EQ(L"Pad", Page(L"Home").icons.entries[1].Name);
-    EXPECT_EQ(L"Pad", Listed()[1]);
+    EXPECT_EQ(L"Pad", ListRows(List())[1]);
     EXPECT_EQ(1, Tab().SelectedIcon()) << "the row follows";
 
     // Delete asks; Cancel keeps the icon, OK removes it.
-    Press(IDC_APPS_DEL, [&] { seen.message = Answer(L"Warning", IDCANCEL); });
+    Press(IDC_APPS_DEL, [&] { seen.message = AnswerDialog(L"Warning", IDCANCEL); });
     EXPECT_EQ(L"Delete selected item. OK?", seen.message);
     EXPECT_EQ(home + 3, Page(L"Home").icons.entries.size());
-    SelectRow(0);
-    Press(IDC_APPS_DEL, [&] { Answer(L"Warning", IDOK); });
+    SelectListRow(List(), 0);
+    Press(IDC_APPS_DEL, [&] { AnswerDialog(L"Warning", IDOK); });
     ASSERT_EQ(home + 2, Page(L"Home").icons.entries.size());
-    EXPECT_EQ(Names(Page(L"Home")), Listed());
+    EXPECT_EQ(Names(Page(L"Home")), ListRows(List()));
 
     const std::deque<IconEntry> built = Page(L"Home").icons.entries;
-    CDialogWatcher saved(L"Orvane");
-    TapSoftKey(TabHwnd(), 0);
-    ASSERT_TRUE(PumpMessagesUntil([&] { return session.Hwnd() == nullptr; }, 15000));
-    ASSERT_TRUE(saved.Wait());
-    EXPECT_EQ(L"Saved Setting.", saved.Text());
-
-    CDiagList lint;
-    LintInstallation(lint);
-    EXPECT_TRUE(lint.Items().empty()) << NarrowText(lint.Items().empty() ? L"" : lint.Items()[0].reason);
+    ASSERT_TRUE(session.Ends(0, L"Saved Setting."));
+    EXPECT_TRUE(InstallationPassesLint());
     CLaunch launch;
     launch.m_bEditor = true;
     ASSERT_TRUE(launch.InitLnch());
@@ -342,25 +265,24 @@ TEST_F(SettingsApps, SlotRunsAndTheButtonsThatWantASelection)
     EXPECT_EQ(std::vector<std::wstring>{L"Num=x 05"}, seen.rows);
     ASSERT_EQ(10u, seen.items.size());
     EXPECT_EQ(L"x 10", seen.items.back());
-    ASSERT_EQ(before + 2, tools.icons.entries.size());
-    EXPECT_EQ(20, tools.icons.entries[before].nAppType);
-    EXPECT_EQ(L"Recent-01", tools.icons.entries[before].Name);
-    EXPECT_EQ(22, tools.icons.entries[before + 1].nAppType);
-    EXPECT_EQ(L"Recent-03", tools.icons.entries[before + 1].Name);
-    EXPECT_EQ(Names(tools), Listed());
+    std::vector<std::wstring> added;
+    for (size_t i = before; i < tools.icons.entries.size(); ++i)
+        added.push_back(std::to_wstring(tools.icons.entries[i].nAppType) + L" " + tools.icons.entries[i].Name);
+    EXPECT_EQ((std::vector<std::wstring>{L"20 Recent-01", L"22 Recent-03"}), added);
+    EXPECT_EQ(Names(tools), ListRows(List()));
 
     // A task slot: not edited, but deleted.
-    SelectRow(static_cast<int>(before) - 1);
-    Press(IDC_APPS_EDIT, [&] { seen.message = Answer(L"OrvaneSet"); });
+    SelectListRow(List(), static_cast<int>(before) - 1);
+    Press(IDC_APPS_EDIT, [&] { seen.message = AnswerDialog(L"OrvaneSet"); });
     EXPECT_EQ(L"This item isn't Editable.", seen.message);
     EXPECT_EQ(0, CountDialogs(kEditorCaption));
-    SelectRow(static_cast<int>(before) - 1);
-    Press(IDC_APPS_DEL, [&] { Answer(L"Warning", IDOK); });
+    SelectListRow(List(), static_cast<int>(before) - 1);
+    Press(IDC_APPS_DEL, [&] { AnswerDialog(L"Warning", IDOK); });
     EXPECT_EQ(before + 1, tools.icons.entries.size());
 
     for (int button : {IDC_APPS_EDIT, IDC_APPS_DEL, IDC_APPS_UP, IDC_APPS_DOWN}) {
-        SelectRow(-1);
-        Press(button, [&] { seen.message = Answer(L"OrvaneSet"); });
+        SelectListRow(List(), -1);
+        Press(button, [&] { seen.message = AnswerDialog(L"OrvaneSet"); });
         EXPECT_EQ(L"Not Selected,\nPlease select a item on the list.", seen.message) << button;
     }
     EXPECT_EQ(before + 1, tools.icons.entries.size());
@@ -399,19 +321,20 @@ TEST_F(SettingsApps, RefusedIcons)
     };
     const size_t before = Page(L"Home").icons.entries.size();
     for (const Case& c : cases) {
+        SCOPED_TRACE(NarrowText(c.message));
         Seen seen;
         Run(IDC_APPS_ADD, [&](HWND editor) {
             ChooseItem(editor, IDC_SETAPP_KIND, c.kind);
             for (const auto& [row, text] : c.rows)
                 SetRow(editor, row, text);
             TapSoftKey(editor, 0);
-            seen.message = Answer(c.caption);
+            seen.message = AnswerDialog(c.caption);
             // Refused: the editor is still open with what was typed.
             seen.rows = Rows(editor);
             TapSoftKey(editor, 1);
         });
-        EXPECT_EQ(c.message, seen.message) << NarrowText(c.kind);
-        EXPECT_FALSE(seen.rows.empty());
+        EXPECT_EQ(c.message, seen.message);
+        EXPECT_FALSE(seen.rows.empty()) << "the editor stays open";
     }
     EXPECT_EQ(before, Page(L"Home").icons.entries.size());
 }
@@ -433,18 +356,19 @@ TEST_F(SettingsApps, RegistryTestRow)
         {L"----", L"Level", L"Error! (6)"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(NarrowText(std::wstring(c.root) + L"\\" + c.value));
         Seen seen;
         Run(IDC_APPS_ADD, [&](HWND editor) {
             SetRow(editor, ROW_REGROOT, c.root);
             SetRow(editor, ROW_REGKEY, L"Software\\OrvaneAppsTest");
             SetRow(editor, ROW_REGVALUE, c.value);
             TapRow(editor, ROW_REGTEST);
-            seen.message = Answer(L"Orvane");
+            seen.message = AnswerDialog(L"Orvane");
             seen.name = RowValue(editor, ROW_REGTEST);
             TapSoftKey(editor, 1);
         });
-        EXPECT_EQ(c.message, seen.message) << NarrowText(c.value);
-        EXPECT_EQ(L"", seen.name);
+        EXPECT_EQ(c.message, seen.message);
+        EXPECT_EQ(L"", seen.name) << "the test row stores nothing";
     }
     ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\OrvaneAppsTest");
 }
@@ -462,16 +386,11 @@ TEST(SettingsAppsKeep, FieldsWithoutRowsAndPanelCodes)
     IconEntry& notes = pages.FindPage(L"Home")->icons.entries[0];
     const IconEntry original = notes;
     Seen seen;
-    {
-        CDriver driver([&] {
-            if (HWND editor = WaitForDialog(kEditorCaption)) {
-                seen.rows = Rows(editor);
-                TapSoftKey(editor, 0);
-            }
-        });
-        CDlgSetApp editor(notes, false, pages);
-        EXPECT_EQ(IDOK, editor.DoModal(session.Hwnd()));
-    }
+    CDlgSetApp editor(notes, false, pages);
+    EXPECT_EQ(IDOK, RunModal(editor, session.Hwnd(), kEditorCaption, [&](HWND dialog) {
+                  seen.rows = Rows(dialog);
+                  TapSoftKey(dialog, 0);
+              }));
     EXPECT_TRUE(seen.rows.empty()) << "no definitions, no rows";
     EXPECT_TRUE(SameStoredFields(original, notes));
     CDlgSetApp::ForgetRun();
@@ -481,7 +400,7 @@ TEST_F(SettingsApps, PanelsKeepTheirCodes)
 {
     ShowPage(L"Clock");
     Page(L"Clock").icons.entries[1].nAppType = 10003;
-    SelectRow(1);
+    SelectListRow(List(), 1);
     Seen seen;
     Run(IDC_APPS_EDIT, [&](HWND editor) {
         seen.name = ControlText(::GetDlgItem(editor, IDC_SETAPP_KIND));
@@ -501,12 +420,9 @@ TEST_F(SettingsApps, CloseAfterEditsLeavesEveryFile)
         ChooseItem(editor, IDC_SETAPP_KIND, L"Blank");
         TapSoftKey(editor, 0);
     });
-    SelectRow(0);
+    SelectListRow(List(), 0);
     Press(IDC_APPS_DOWN);
-    CDialogWatcher none(L"Orvane");
-    TapSoftKey(TabHwnd(), 1);
-    ASSERT_TRUE(PumpMessagesUntil([&] { return session.Hwnd() == nullptr; }, 15000));
-    EXPECT_FALSE(none.Stop());
+    ASSERT_TRUE(session.Ends(1, L"")) << "Close asks nothing";
     EXPECT_EQ(before, FolderFiles(kInstallFolder));
 }
 
@@ -549,10 +465,7 @@ TEST_P(SettingsAppsLook, TabAndEditorFitTheirScreen)
 
     Seen seen;
     bool inside = false, saved = false;
-    CDriver driver([&] {
-        HWND editor = WaitForDialog(kEditorCaption);
-        if (!editor)
-            return;
+    CDriver driver(kEditorCaption, [&](HWND editor) {
         seen.name = ControlText(::GetDlgItem(editor, IDC_SETAPP_KIND));
         seen.rows = Rows(editor);
         inside = static_cast<bool>(ChildrenInside(editor));
@@ -560,11 +473,8 @@ TEST_P(SettingsAppsLook, TabAndEditorFitTheirScreen)
         TapSoftKey(editor, 1);
     });
     // The first icon of the first page, with its fields.
-    LVITEMW first = {};
-    first.stateMask = first.state = LVIS_SELECTED | LVIS_FOCUSED;
-    ::SendDlgItemMessageW(tab, IDC_APPS_LIST, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&first));
-    ::SendMessageW(tab, WM_COMMAND, MAKEWPARAM(IDC_APPS_EDIT, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(tab, IDC_APPS_EDIT)));
+    SelectListRow(::GetDlgItem(tab, IDC_APPS_LIST), 0);
+    ClickButton(tab, IDC_APPS_EDIT);
     driver.Join();
     EXPECT_EQ(c.kind, seen.name);
     ASSERT_EQ(9u, seen.rows.size());

@@ -42,13 +42,6 @@ const LookCase kLooks[] = {
 
 class SettingsLook : public ::testing::TestWithParam<LookCase> {};
 
-std::wstring WindowText(HWND hwnd)
-{
-    wchar_t text[256] = L"";
-    ::GetWindowTextW(hwnd, text, 256);
-    return text;
-}
-
 }  // namespace
 
 // Each page in each screen size and language: the templates of that size
@@ -60,7 +53,7 @@ TEST_P(SettingsLook, EveryPageFitsItsScreen)
     ASSERT_TRUE(session.Open());
     CDlgMain& main = session.Main();
     EXPECT_EQ(c.mainTemplate, main.TemplateId());
-    EXPECT_EQ(c.title, WindowText(session.Hwnd()));
+    EXPECT_EQ(c.title, ControlText(session.Hwnd()));
     RECT window;
     ::GetWindowRect(session.Hwnd(), &window);
     EXPECT_EQ(c.screen.width, window.right - window.left) << "the device screen, not the PC's";
@@ -78,16 +71,14 @@ TEST_P(SettingsLook, EveryPageFitsItsScreen)
     const std::wstring editorCaption =
         std::string(c.language) == "2" ? L"Page Setting" : L"\u30da\u30fc\u30b8\u8a2d\u5b9a";
     bool editorInside = false;
-    CDriver driver([&] {
-        if (HWND editor = WaitForDialog(editorCaption)) {
-            editorInside = ChildrenInside(editor) && WindowText(::GetDlgItem(editor, IDC_SETPAGE_NAME)) == L"Home";
-            SavePng(folder + L"\\editor.png", CaptureWindow(editor));
-            TapSoftKey(editor, 1);
-        }
+    CDriver driver(editorCaption, [&](HWND editor) {
+        editorInside = ChildrenInside(editor) && ControlText(::GetDlgItem(editor, IDC_SETPAGE_NAME)) == L"Home";
+        SavePng(folder + L"\\editor.png", CaptureWindow(editor));
+        TapSoftKey(editor, 1);
     });
     HWND pages = main.PageAt(TAB_PAGES)->Hwnd();
-    ListView_SetItemState(::GetDlgItem(pages, IDC_PAGES_LIST), 0, LVIS_SELECTED, LVIS_SELECTED);
-    ::SendMessageW(pages, WM_COMMAND, MAKEWPARAM(IDC_PAGES_EDIT, BN_CLICKED), 0);
+    SelectListRow(::GetDlgItem(pages, IDC_PAGES_LIST), 0);
+    ClickButton(pages, IDC_PAGES_EDIT);
     driver.Join();
     EXPECT_TRUE(editorInside);
     for (int tab = 0; tab < TAB_COUNT; ++tab) {
@@ -109,15 +100,6 @@ INSTANTIATE_TEST_SUITE_P(Settings, SettingsLook, ::testing::ValuesIn(kLooks),
 namespace {
 
 const std::wstring kInstall = std::wstring(kInstallFolder) + L"\\";
-
-// Taps the current page's soft key and lets the program run until the main
-// dialog is gone or giveUpMs have passed; messages are answered by the
-// watcher the caller set up.
-bool TapAndRun(CSettingsSession& session, int key, DWORD giveUpMs = 15000)
-{
-    TapSoftKey(session.Page()->Hwnd(), key);
-    return PumpMessagesUntil([&] { return session.Hwnd() == nullptr; }, giveUpMs);
-}
 
 using Stamps = std::map<std::wstring, std::filesystem::file_time_type>;
 
@@ -169,11 +151,7 @@ TEST(SettingsSession, SaveWritesItsThreeFiles)
     s.SetNum(Set::CaptionColor, 0x0000FF);
     s.SetNum(Set::FrameBlend, 0);
 
-    CDialogWatcher saved(L"Orvane");
-    ASSERT_TRUE(TapAndRun(session, 0));
-    ASSERT_TRUE(saved.Wait());
-    EXPECT_EQ(L"Saved Setting.", saved.Text());
-
+    ASSERT_TRUE(session.Ends(0, L"Saved Setting."));
     EXPECT_EQ((std::vector<std::wstring>{L"Orvane.ini", L"Page.ini", L"PageMng.ini"}), Written(before, stamps));
     // Icons nobody edited come back as the user wrote them, pictures
     // relative to the install folder included.
@@ -196,9 +174,7 @@ TEST(SettingsSession, CloseLeavesEveryFileAsItWas)
     session.Main().Setting()->SetNum(Set::CaptionColor, 0x123456);
     session.SelectTab(TAB_ENV);
     session.Main().Setting()->SetNum(Set::LanguageMode, 2);
-    CDialogWatcher none(L"Orvane");
-    ASSERT_TRUE(TapAndRun(session, 1));
-    EXPECT_FALSE(none.Stop()) << "Close asks nothing";
+    ASSERT_TRUE(session.Ends(1, L"")) << "Close asks nothing";
     EXPECT_EQ(before, FolderFiles(kInstallFolder));
 }
 
@@ -211,22 +187,14 @@ TEST(SettingsSession, AFailedWriteKeepsTheDialogAndItsEdits)
     const std::string oldIni = session.File(L"Orvane.ini");
     session.Device().MakeFolder(SaveTempPath(kInstall + L"Orvane.ini"));
     session.Main().Setting()->SetNum(Set::FrameBlend, 77);
-    {
-        CDialogWatcher failed(L"Orvane");
-        EXPECT_FALSE(TapAndRun(session, 0, 3000));
-        ASSERT_TRUE(failed.Wait());
-        EXPECT_EQ(L"Failed to Save Setting.", failed.Text());
-    }
+    EXPECT_EQ(L"Failed to Save Setting.", TapAndRun(session.Main(), 0, 3000));
     ASSERT_NE(nullptr, session.Hwnd());
     EXPECT_EQ(77, session.Main().Setting()->GetNum(Set::FrameBlend));
     EXPECT_EQ(L"Last Viewed Page", session.Main().Setting()->GetStr(Set::FirstPage));
     EXPECT_EQ(oldIni, session.File(L"Orvane.ini"));
 
     ::RemoveDirectoryW(CDeviceSandbox::Host(SaveTempPath(kInstall + L"Orvane.ini")).c_str());
-    CDialogWatcher saved(L"Orvane");
-    ASSERT_TRUE(TapAndRun(session, 0));
-    ASSERT_TRUE(saved.Wait());
-    EXPECT_EQ(L"Saved Setting.", saved.Text());
+    ASSERT_TRUE(session.Ends(0, L"Saved Setting."));
     EXPECT_NE(std::string::npos, session.File(L"Orvane.ini").find("\r\nFrameBlend=77\r\n"));
 }
 
@@ -260,21 +228,6 @@ TEST(SettingsSession, BackKeyAndFocusWrap)
     EXPECT_EQ(session.Main().Item(IDC_TAB), ::GetFocus());
 }
 
-namespace {
-
-std::vector<std::wstring> EnvRows(HWND list)
-{
-    std::vector<std::wstring> rows;
-    for (int i = 0, n = ListView_GetItemCount(list); i < n; ++i) {
-        wchar_t text[128] = L"";
-        ListView_GetItemText(list, i, 0, text, 128);
-        rows.push_back(std::wstring(text) + (ListView_GetCheckState(list, static_cast<UINT>(i)) ? L" [x]" : L" [ ]"));
-    }
-    return rows;
-}
-
-}  // namespace
-
 // The environments of main memory and of a card are offered, checked when
 // in use; hidden and read-only folders, plain files and incomplete folders
 // are not. Unchecking them all removes them from the setting file, but an
@@ -301,16 +254,14 @@ TEST(SettingsSession, EnvTabOffersTheEnvironmentsInUse)
     session.SelectTab(TAB_ENV);
     HWND page = session.Page()->Hwnd();
     HWND list = ::GetDlgItem(page, IDC_ENV_LIST);
-    EXPECT_EQ((std::vector<std::wstring>{L"QVLA [x]", L"QVLB  [MemCard] [x]"}), EnvRows(list));
+    EXPECT_EQ((std::vector<std::wstring>{L"QVLA [x]", L"QVLB  [MemCard] [x]"}), ListChecks(list, L" [x]", L" [ ]"));
     // No sibling installation: no check box, and the setting goes back to 0.
     EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(page, IDC_ENV_SIBLING)));
     EXPECT_EQ(NarrowText(kInstall), NarrowText(session.Page()->ItemText(IDC_ENV_FOLDER)));
 
     for (int row = 0; row < 2; ++row)
         ListView_SetCheckState(list, static_cast<UINT>(row), FALSE);
-    CDialogWatcher saved(L"Orvane");
-    ASSERT_TRUE(TapAndRun(session, 0));
-    ASSERT_TRUE(saved.Wait());
+    ASSERT_TRUE(session.Ends(0, L"Saved Setting."));
     const std::string ini = session.File(L"Orvane.ini");
     EXPECT_EQ(std::string::npos, ini.find("QVLA")) << ini;
     EXPECT_EQ(std::string::npos, ini.find("QVLB")) << ini;
@@ -356,9 +307,7 @@ TEST(SettingsSession, PageFileThatStoppedEarlyIsReportedAndKept)
         EXPECT_NE(std::wstring::npos, told.Text().find(L"line " + std::to_wstring(line))) << NarrowText(told.Text());
     }
     EXPECT_EQ(nullptr, session.Main().m_Launch.Pages()->FindPage(L"Later"));
-    CDialogWatcher saved(L"Orvane");
-    ASSERT_TRUE(TapAndRun(session, 0));
-    ASSERT_TRUE(saved.Wait());
+    ASSERT_TRUE(session.Ends(0, L"Saved Setting."));
     const std::string written = session.File(L"Page.ini");
     ASSERT_GT(written.size(), rest.size());
     EXPECT_EQ(rest, written.substr(written.size() - rest.size()));

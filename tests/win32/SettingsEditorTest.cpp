@@ -16,24 +16,6 @@
 
 namespace {
 
-// Picks the combo's entry with the text, as a tap in its list would.
-void Choose(HWND dialog, int id, const std::wstring& text)
-{
-    HWND combo = ::GetDlgItem(dialog, id);
-    const LRESULT at = ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                      reinterpret_cast<LPARAM>(text.c_str()));
-    ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
-}
-
-// Waits until the control's text is the expected one (a posted key has
-// been handled); the text it has in the end.
-std::wstring TextBecomes(HWND control, const std::wstring& expected)
-{
-    for (int i = 0; i < 100 && ControlText(control) != expected; ++i)
-        ::Sleep(20);
-    return ControlText(control);
-}
-
 // What a driver saw, read by the test once the editor is closed.
 struct Seen {
     std::wstring error;           // the text of an "Orvane(Error)" message
@@ -41,20 +23,9 @@ struct Seen {
     bool visible = false;
 };
 
-// Taps OK; when an error message comes, notes it, answers it and cancels.
-void TapOk(HWND editor, Seen& seen)
-{
-    TapSoftKey(editor, 0);
-    HWND box = nullptr;
-    for (int i = 0; i < 250 && ::IsWindow(editor) && !box; ++i)
-        box = WaitForDialog(L"Orvane(Error)", 20);
-    if (box) {
-        seen.error = DialogText(box);
-        PostCommand(box, IDOK);
-        ::Sleep(100);
-        TapSoftKey(editor, 1);
-    }
-}
+// Taps OK; an error message that comes is answered and the editor
+// cancelled. The error's text.
+std::wstring TapOk(HWND editor) { return TapOkAndAnswer(editor, L"Orvane(Error)"); }
 
 class SettingsEditor : public ::testing::Test {
 protected:
@@ -73,13 +44,8 @@ protected:
         CLstSetting& list = List(tab);
         const int row = list.RowOfIndex(index);
         ASSERT_GE(row, 0) << index;
-        CDriver driver([&] {
-            if (HWND editor = WaitForDialog(L"Setting"))
-                work(editor);
-        });
-        RECT rc = {LVIR_LABEL, 0, 0, 0};
-        ::SendMessageW(list.Hwnd(), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rc));
-        ::SendMessageW(list.Hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(rc.left + 4, (rc.top + rc.bottom) / 2));
+        CDriver driver(L"Setting", work);
+        DoubleTapRow(list.Hwnd(), row, true);
         driver.Join();
     }
     std::wstring Shown(int tab, int index)
@@ -112,16 +78,17 @@ TEST_F(SettingsEditor, NumbersOutsideTheirRangeAreRefused)
         {TAB_BASIC, Set::VibrateLed, L"3", L"Range 0 - 2", 2},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(NarrowText(c.typed));
         Seen seen;
         EditSetting(c.tab, c.index, [&](HWND editor) {
             seen.visible = ::IsWindowVisible(::GetDlgItem(editor, IDC_EDIT_INT)) != FALSE;
             TypeInto(editor, IDC_EDIT_INT, c.typed);
-            TapOk(editor, seen);
+            seen.error = TapOk(editor);
         });
-        EXPECT_TRUE(seen.visible) << c.typed;
-        EXPECT_EQ(c.error, seen.error) << c.typed;
-        EXPECT_EQ(c.stored, Setting().GetNum(c.index)) << c.typed;
-        EXPECT_EQ(std::to_wstring(c.stored), Shown(c.tab, c.index)) << c.typed;
+        EXPECT_TRUE(seen.visible);
+        EXPECT_EQ(c.error, seen.error);
+        EXPECT_EQ(c.stored, Setting().GetNum(c.index));
+        EXPECT_EQ(std::to_wstring(c.stored), Shown(c.tab, c.index));
     }
 }
 
@@ -134,8 +101,8 @@ TEST_F(SettingsEditor, ChoicesFontsAndTheStartPage)
     Seen seen;
     EditSetting(TAB_BASIC, Set::ClearType, [&](HWND editor) {
         seen.items = {ControlText(::GetDlgItem(editor, IDC_EDIT_CHOICE))};
-        Choose(editor, IDC_EDIT_CHOICE, L"On");
-        TapOk(editor, seen);
+        ChooseItem(editor, IDC_EDIT_CHOICE, L"On");
+        seen.error = TapOk(editor);
     });
     EXPECT_EQ(std::vector<std::wstring>{L"Off"}, seen.items);
     EXPECT_EQ(1, Setting().GetNum(Set::ClearType));
@@ -146,16 +113,14 @@ TEST_F(SettingsEditor, ChoicesFontsAndTheStartPage)
     EditSetting(TAB_BASIC, Set::FirstPage, [&](HWND editor) {
         seen.items = ComboItems(editor, IDC_EDIT_CHOICE);
         seen.visible = ControlText(::GetDlgItem(editor, IDC_EDIT_CHOICE)) == L"Last Viewed Page";
-        Choose(editor, IDC_EDIT_CHOICE, L"Tools");
-        TapOk(editor, seen);
+        ChooseItem(editor, IDC_EDIT_CHOICE, L"Tools");
+        seen.error = TapOk(editor);
     });
     ASSERT_FALSE(seen.items.empty());
     EXPECT_EQ(L"Last Viewed Page", seen.items[0]);
     EXPECT_TRUE(seen.visible);
-    std::vector<std::wstring> pages;
-    for (const PageOrderEntry& o : session.Main().m_Launch.Pages()->m_Order)
-        pages.push_back(o.name);
-    EXPECT_EQ(pages, std::vector<std::wstring>(seen.items.begin() + 1, seen.items.end()));
+    EXPECT_EQ(PageNames(*session.Main().m_Launch.Pages()),
+              std::vector<std::wstring>(seen.items.begin() + 1, seen.items.end()));
     EXPECT_EQ(L"Tools", Setting().GetStr(Set::FirstPage));
     EXPECT_EQ(L"Tools", Shown(TAB_BASIC, Set::FirstPage));
 
@@ -164,7 +129,7 @@ TEST_F(SettingsEditor, ChoicesFontsAndTheStartPage)
     EditSetting(TAB_BASIC, Set::CaptionFont, [&](HWND editor) {
         seen.items = ComboItems(editor, IDC_EDIT_FACE);
         TypeInto(editor, IDC_EDIT_SIZE, L"50");
-        TapOk(editor, seen);
+        seen.error = TapOk(editor);
     });
     EXPECT_EQ(L"Range 60 - 240", seen.error);
     for (const FontListEntry& f : FontList().Entries()) {
@@ -176,9 +141,9 @@ TEST_F(SettingsEditor, ChoicesFontsAndTheStartPage)
     const std::wstring face = *other;
     seen = {};
     EditSetting(TAB_BASIC, Set::CaptionFont, [&](HWND editor) {
-        Choose(editor, IDC_EDIT_FACE, face);
+        ChooseItem(editor, IDC_EDIT_FACE, face);
         TypeInto(editor, IDC_EDIT_SIZE, L"120");
-        TapOk(editor, seen);
+        seen.error = TapOk(editor);
     });
     EXPECT_EQ(L"", seen.error);
     EXPECT_EQ(L"120;" + face, Setting().GetStr(Set::CaptionFont));
@@ -200,32 +165,23 @@ TEST_F(SettingsEditor, TextAndPathKinds)
         {EK_DIR_PATH, L"", L"\\My Documents", L"\\My Documents", true},
     };
     for (const Case& c : cases) {
-        SettingDef def;
-        def.editor = c.kind;
-        def.label = L"Label";
-        def.params = c.params;
-        def.help = L"First line\nSecond line";
-        SettingValue value;
-        value.kind = SettingValue::Text;
+        SCOPED_TRACE(NarrowText(c.typed));
+        const SettingDef def = MakeDef(c.kind, L"Label", c.params, L"First line\nSecond line");
+        SettingValue value{SettingValue::Text, 0, L""};
         Seen seen;
         std::wstring help;
-        CDriver driver([&] {
-            HWND editor = WaitForDialog(L"Setting");
-            if (!editor)
-                return;
-            seen.visible = ::IsWindowVisible(::GetDlgItem(editor, IDC_EDIT_BROWSE)) != FALSE;
-            help = ControlText(::GetDlgItem(editor, IDC_EDIT_HELP));
-            // Typed key by key, as the length limit applies to typing.
-            HWND edit = ::GetDlgItem(editor, IDC_EDIT_TEXT);
-            for (const wchar_t* p = c.typed; *p; ++p)
-                ::SendMessageW(edit, WM_CHAR, static_cast<WPARAM>(*p), 0);
-            TapOk(editor, seen);
-        });
         CDlgItemEdit editor(value, def);
-        EXPECT_EQ(IDOK, editor.DoModal(session.Hwnd())) << c.typed;
-        driver.Join();
+        EXPECT_EQ(IDOK, RunModal(editor, session.Hwnd(), L"Setting", [&](HWND dialog) {
+                      seen.visible = ::IsWindowVisible(::GetDlgItem(dialog, IDC_EDIT_BROWSE)) != FALSE;
+                      help = ControlText(::GetDlgItem(dialog, IDC_EDIT_HELP));
+                      // Typed key by key, as the length limit applies to typing.
+                      HWND edit = ::GetDlgItem(dialog, IDC_EDIT_TEXT);
+                      for (const wchar_t* p = c.typed; *p; ++p)
+                          ::SendMessageW(edit, WM_CHAR, static_cast<WPARAM>(*p), 0);
+                      seen.error = TapOk(dialog);
+                  }));
         EXPECT_EQ(c.stored, value.str);
-        EXPECT_EQ(c.browse, seen.visible) << c.typed;
+        EXPECT_EQ(c.browse, seen.visible);
         EXPECT_EQ(L"First line\r\nSecond line", help);
     }
 }
@@ -287,10 +243,10 @@ TEST_F(SettingsEditor, ColourCellsFieldAndEditor)
         HWND field = ::GetDlgItem(editor, IDC_EDIT_COLOR);
         TypeInto(editor, IDC_EDIT_COLOR, L"ff00000");
         ::PostMessageW(field, WM_KILLFOCUS, 0, 0);
-        f.afterSeven = TextBecomes(field, L"FFFFFF");
+        f.afterSeven = WaitForText(field, L"FFFFFF");
         TypeInto(editor, IDC_EDIT_COLOR, L"ff0000");
         ::PostMessageW(field, WM_KEYDOWN, VK_RETURN, 0);
-        f.afterEnter = TextBecomes(field, L"FF0000");
+        f.afterEnter = WaitForText(field, L"FF0000");
         ::PostMessageW(field, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
         ::PostMessageW(field, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
         HWND colour = WaitForDialog(L"Color Edit");
@@ -304,10 +260,7 @@ TEST_F(SettingsEditor, ColourCellsFieldAndEditor)
         f.blueSlider = static_cast<std::uint32_t>(
             ::SendMessageW(::GetDlgItem(colour, IDC_COLOR_B_SLIDER), TBM_GETPOS, 0, 0));
         TapSoftKey(colour, 0);
-        if (HWND box = WaitForDialog(L"Orvane(Error)")) {
-            f.refused = DialogText(box);
-            PostCommand(box, IDOK);
-        }
+        f.refused = AnswerDialog(L"Orvane(Error)", IDOK, 20000);
         HWND old = ::GetDlgItem(colour, IDC_COLOR_OLD);
         ::SendMessageW(colour, WM_COMMAND, MAKEWPARAM(IDC_COLOR_OLD, STN_CLICKED), reinterpret_cast<LPARAM>(old));
         f.redField = static_cast<std::uint32_t>(std::stoul(ControlText(::GetDlgItem(colour, IDC_COLOR_R))));
@@ -322,9 +275,8 @@ TEST_F(SettingsEditor, ColourCellsFieldAndEditor)
         f.preview = shot.At((preview.left + preview.right) / 2 - frame.left,
                             (preview.top + preview.bottom) / 2 - frame.top);
         TapSoftKey(colour, 0);
-        f.final = TextBecomes(field, L"FFC800");
-        Seen seen;
-        TapOk(editor, seen);
+        f.final = WaitForText(field, L"FFC800");
+        TapOk(editor);
     });
     EXPECT_EQ(L"FFFFFF", f.afterSeven);
     EXPECT_EQ(L"FF0000", f.afterEnter);
@@ -367,24 +319,17 @@ TEST_P(SettingsEditorLook, EveryKindFitsItsScreen)
         {EK_FONT, L"font", L"P;60;240", L"90;Tahoma", 0},
     };
     for (const Kind& k : kinds) {
-        SettingDef def;
-        def.editor = k.kind;
-        def.label = std::wstring(L"A setting of kind ") + EditorKindWord(k.kind);
-        def.params = k.params;
-        def.help = L"What the setting does, in a line or two.\nAnd a second paragraph.";
-        SettingValue value;
-        value.kind = *k.text ? SettingValue::Text : SettingValue::Number;
-        value.str = k.text;
-        value.num = k.num;
+        const SettingDef def = MakeDef(k.kind, std::wstring(L"A setting of kind ") + EditorKindWord(k.kind), k.params,
+                                       L"What the setting does, in a line or two.\nAnd a second paragraph.");
+        SettingValue value{*k.text ? SettingValue::Text : SettingValue::Number, k.num, k.text};
+        SCOPED_TRACE(NarrowText(k.name));
         ::testing::AssertionResult inside = ::testing::AssertionSuccess();
-        CDriver driver([&] {
-            HWND editor = WaitForDialog(L"Setting");
-            if (!editor)
-                return;
-            inside = ChildrenInside(editor);
-            SavePng(folder + L"\\edit-" + k.name + L".png", CaptureWindow(editor));
+        CDlgItemEdit edit(value, def);
+        EXPECT_EQ(IDCANCEL, RunModal(edit, session.Hwnd(), L"Setting", [&](HWND dialog) {
+            inside = ChildrenInside(dialog);
+            SavePng(folder + L"\\edit-" + k.name + L".png", CaptureWindow(dialog));
             if (k.kind == EK_COLOR) {
-                HWND field = ::GetDlgItem(editor, IDC_EDIT_COLOR);
+                HWND field = ::GetDlgItem(dialog, IDC_EDIT_COLOR);
                 ::PostMessageW(field, WM_LBUTTONUP, 0, 0);
                 if (HWND colour = WaitForDialog(L"Color Edit")) {
                     if (inside)
@@ -393,12 +338,9 @@ TEST_P(SettingsEditorLook, EveryKindFitsItsScreen)
                     TapSoftKey(colour, 1);
                 }
             }
-            TapSoftKey(editor, 1);
-        });
-        CDlgItemEdit editor(value, def);
-        EXPECT_EQ(IDCANCEL, editor.DoModal(session.Hwnd())) << NarrowText(k.name);
-        driver.Join();
-        EXPECT_TRUE(inside) << NarrowText(k.name);
+            TapSoftKey(dialog, 1);
+        }));
+        EXPECT_TRUE(inside);
     }
 }
 

@@ -2,11 +2,9 @@
 // emulator's Orvane.dll reads, the Apps tab adds an icon to Home whose
 // program and picture are picked in the file chooser; after Save the item
 // in the running emulator draws that picture in Home's free slot.
-#include "DialogWatcher.h"
 #include "MenuBar_win.h"
 #include "OrvaneSet_rc.h"
 #include "PluginRun.h"
-#include "SelFileRun.h"
 #include "SettingsRun.h"
 #include "Taps.h"
 
@@ -62,24 +60,12 @@ int ColourNear(const CShot& shot, int cx, int cy, std::uint32_t rgb)
     return n;
 }
 
-
-// Waits until the window is gone.
-bool Gone(HWND hwnd)
-{
-    for (int i = 0; i < 500 && ::IsWindow(hwnd); ++i)
-        ::Sleep(20);
-    return !::IsWindow(hwnd);
-}
-
 // A double tap on row of the icon editor's property list: its value editor
 // opens; through "..." the chooser, where the entries are tapped in turn,
 // the last one twice. The value editor's OK then takes the path.
 bool PickThroughChooser(HWND app, int row, const std::vector<std::wstring>& entries)
 {
-    HWND list = ::GetDlgItem(app, IDC_SETAPP_LIST);
-    RECT rc = {LVIR_LABEL, 0, 0, 0};
-    ::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rc));
-    ::PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(rc.left + 4, (rc.top + rc.bottom) / 2));
+    DoubleTapRow(::GetDlgItem(app, IDC_SETAPP_LIST), row);
     HWND editor = WaitForDialog(L"Setting");
     if (!editor)
         return false;
@@ -89,10 +75,10 @@ bool PickThroughChooser(HWND app, int row, const std::vector<std::wstring>& entr
         return false;
     for (size_t i = 0; i < entries.size(); ++i)
         TapEntry(chooser, entries[i], i + 1 == entries.size());
-    if (!Gone(chooser))
+    if (!WaitGone(chooser))
         return false;
     TapSoftKey(editor, 0);
-    return Gone(editor);
+    return WaitGone(editor);
 }
 
 std::string ReadAll(const std::wstring& path)
@@ -144,15 +130,10 @@ TEST(SettingsInEmulator, AnIconAddedThroughTheChooserIsDrawn)
                 TapSoftKey(app, 0);
         });
         // The Add button; its editor runs here, in this thread's loop.
-        ::SendMessageW(apps, WM_COMMAND, MAKEWPARAM(IDC_APPS_ADD, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(::GetDlgItem(apps, IDC_APPS_ADD)));
+        ClickButton(apps, IDC_APPS_ADD);
         driver.Join();
         ASSERT_TRUE(worked);
-        CDialogWatcher saved(L"Orvane");
-        TapSoftKey(apps, 0);
-        ASSERT_TRUE(PumpMessagesUntil([&] { return main.Hwnd() == nullptr; }, 20000));
-        ASSERT_TRUE(saved.Wait());
-        EXPECT_EQ(L"Saved Setting.", saved.Text());
+        ASSERT_TRUE(EndsWith(main, 0, L"Saved Setting.", 20000));
     }
     const std::string saved = ReadAll(install.File(L"Page.ini"));
     const std::string line = "1,paint,\\Program Files\\Orvane\\paint.exe,,\\Program Files\\Orvane\\Yellow.bmp,";

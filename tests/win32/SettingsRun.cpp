@@ -1,10 +1,15 @@
 #include "SettingsRun.h"
 
+#include "DialogWatcher.h"
 #include "MenuBar_win.h"
 #include "OrvaneSet_rc.h"
 #include "Taps.h"
 #include "PluginRun.h"
+#include "TestConfig.h"
+#include "config/ConfigLint.h"
 #include "config/Folders.h"
+#include "config/Page.h"
+#include "ui/ListView.h"
 
 #include <objbase.h>
 
@@ -99,6 +104,26 @@ void CSettingsSession::WriteFile(const std::wstring& name, const std::string& by
 
 void CSettingsSession::SelectTab(int index) { TapTab(m_pMain->Item(IDC_TAB), index); }
 
+std::wstring TapAndRun(CDlgMain& main, int key, DWORD giveUpMs)
+{
+    CDialogWatcher message(L"Orvane");
+    TapSoftKey(main.CurrentPage()->Hwnd(), key);
+    PumpMessagesUntil([&] { return main.Hwnd() == nullptr; }, giveUpMs);
+    // A message of the ending came in this thread's loop: it is answered.
+    return message.Stop() ? message.Text() : L"";
+}
+
+::testing::AssertionResult EndsWith(CDlgMain& main, int key, const std::wstring& message, DWORD giveUpMs)
+{
+    const std::wstring shown = TapAndRun(main, key, giveUpMs);
+    if (main.Hwnd())
+        return ::testing::AssertionFailure() << "the main dialog is still open; message \"" << NarrowText(shown)
+                                             << "\"";
+    if (shown != message)
+        return ::testing::AssertionFailure() << "message \"" << NarrowText(shown) << "\"";
+    return ::testing::AssertionSuccess();
+}
+
 std::map<std::wstring, std::string> FolderFiles(const std::wstring& folder)
 {
     std::map<std::wstring, std::string> files;
@@ -162,21 +187,205 @@ void ChooseItem(HWND dialog, int id, const std::wstring& text)
     ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
-std::vector<std::wstring> ComboItems(HWND dialog, int id)
+namespace {
+
+// The entries of a combo or list box, by its count and text messages.
+std::vector<std::wstring> Entries(HWND control, UINT count, UINT text)
 {
-    HWND combo = ::GetDlgItem(dialog, id);
     std::vector<std::wstring> items;
-    for (LRESULT i = 0, n = ::SendMessageW(combo, CB_GETCOUNT, 0, 0); i < n; ++i) {
-        wchar_t text[256] = L"";
-        ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        items.push_back(text);
+    for (LRESULT i = 0, n = ::SendMessageW(control, count, 0, 0); i < n; ++i) {
+        wchar_t item[300] = L"";
+        ::SendMessageW(control, text, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+        items.push_back(item);
     }
     return items;
 }
 
+}  // namespace
+
+std::vector<std::wstring> ComboItems(HWND dialog, int id)
+{
+    return Entries(::GetDlgItem(dialog, id), CB_GETCOUNT, CB_GETLBTEXT);
+}
+
+std::vector<std::wstring> ListBoxItems(HWND listBox) { return Entries(listBox, LB_GETCOUNT, LB_GETTEXT); }
+
 void TapSoftKey(HWND dialog, int key) { PostSoftKeyTap(FindMenuBar(dialog), key); }
 
 void PostCommand(HWND dialog, int id) { ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+
+void ClickButton(HWND dialog, int id)
+{
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+bool WaitGone(HWND hwnd, DWORD giveUpMs)
+{
+    const ULONGLONG end = ::GetTickCount64() + giveUpMs;
+    while (::IsWindow(hwnd) && ::GetTickCount64() < end)
+        ::Sleep(kPollMs);
+    return !::IsWindow(hwnd);
+}
+
+std::wstring WaitForText(HWND control, const std::wstring& expected, DWORD giveUpMs)
+{
+    const ULONGLONG end = ::GetTickCount64() + giveUpMs;
+    while (ControlText(control) != expected && ::GetTickCount64() < end)
+        ::Sleep(kPollMs);
+    return ControlText(control);
+}
+
+std::wstring AnswerDialog(const std::wstring& caption, int button, DWORD giveUpMs)
+{
+    HWND box = WaitForDialog(caption, giveUpMs);
+    if (!box)
+        return L"";
+    const std::wstring text = DialogText(box);
+    PostCommand(box, button);
+    WaitGone(box);
+    return text;
+}
+
+std::wstring TapOkAndAnswer(HWND editor, const std::wstring& caption, int answer)
+{
+    TapSoftKey(editor, 0);
+    HWND box = nullptr;
+    for (int i = 0; i < 250 && ::IsWindow(editor) && !box; ++i)
+        box = WaitForDialog(caption, kPollMs);
+    if (!box)
+        return L"";
+    const std::wstring text = DialogText(box);
+    const bool question = ::GetDlgItem(box, IDYES) != nullptr;
+    PostCommand(box, question ? answer : IDOK);
+    WaitGone(box, 2000);
+    // The editor ends after the answer, or stays refused.
+    ::Sleep(100);
+    if (::IsWindow(editor))
+        TapSoftKey(editor, 1);
+    return text;
+}
+
+std::vector<std::wstring> ListRows(HWND list, int column, const wchar_t* sep)
+{
+    std::vector<std::wstring> rows;
+    for (int row = 0, n = ListView_GetItemCount(list); row < n; ++row)
+        rows.push_back(ListCell(list, row, 0) + (column >= 0 ? sep + ListCell(list, row, column) : L""));
+    return rows;
+}
+
+std::vector<std::wstring> ListChecks(HWND list, const wchar_t* checked, const wchar_t* unchecked)
+{
+    std::vector<std::wstring> rows;
+    for (int row = 0, n = ListView_GetItemCount(list); row < n; ++row)
+        rows.push_back(ListCell(list, row, 0) +
+                       (ListView_GetCheckState(list, static_cast<UINT>(row)) ? checked : unchecked));
+    return rows;
+}
+
+int ListRowOf(HWND list, const std::wstring& text)
+{
+    for (int row = 0, n = ListView_GetItemCount(list); row < n; ++row)
+        if (ListCell(list, row, 0) == text)
+            return row;
+    return -1;
+}
+
+int ListRowOfParam(HWND list, LPARAM param)
+{
+    for (int row = 0, n = ListView_GetItemCount(list); row < n; ++row) {
+        LVITEMW item = {};
+        item.mask = LVIF_PARAM;
+        item.iItem = row;
+        ::SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        if (item.lParam == param)
+            return row;
+    }
+    return -1;
+}
+
+void SelectListRow(HWND list, int row)
+{
+    const UINT selected = LVIS_SELECTED | LVIS_FOCUSED;
+    ListView_SetItemState(list, -1, 0, selected);
+    if (row >= 0)
+        ListView_SetItemState(list, row, selected, selected);
+}
+
+LPARAM RowPoint(HWND list, int row)
+{
+    RECT rc = {LVIR_LABEL, 0, 0, 0};
+    ::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rc));
+    return MAKELPARAM(rc.left + 4, (rc.top + rc.bottom) / 2);
+}
+
+void DoubleTapRow(HWND list, int row, bool sent)
+{
+    if (sent)
+        ::SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, RowPoint(list, row));
+    else
+        ::PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, RowPoint(list, row));
+}
+
+namespace {
+
+// Waits until the list has handled what was posted to it before: a change
+// of the date column's width, posted after it, shows that (or the list is
+// gone, when a tap ended the chooser).
+void SettleList(HWND list)
+{
+    const int width = static_cast<int>(::SendMessageW(list, LVM_GETCOLUMNWIDTH, 3, 0));
+    const int marker = width % 2 ? width - 1 : width + 1;
+    ::PostMessageW(list, LVM_SETCOLUMNWIDTH, 3, marker);
+    for (int i = 0; i < 150 && ::IsWindow(list) && ::SendMessageW(list, LVM_GETCOLUMNWIDTH, 3, 0) != marker; ++i)
+        ::Sleep(kPollMs);
+}
+
+}  // namespace
+
+HWND ChooserList(HWND chooser) { return ::GetDlgItem(chooser, IDC_SELFILE_LIST); }
+
+void TapEntry(HWND chooser, const std::wstring& name, bool twice)
+{
+    HWND list = ChooserList(chooser);
+    const int row = ListRowOf(list, name);
+    if (row < 0)
+        return;
+    const LPARAM at = RowPoint(list, row);
+    ::PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageW(list, WM_LBUTTONUP, 0, at);
+    if (twice) {
+        ::PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+        ::PostMessageW(list, WM_LBUTTONUP, 0, at);
+    }
+    SettleList(list);
+}
+
+SettingDef MakeDef(EditorKind kind, const std::wstring& label, const std::wstring& params, const std::wstring& help)
+{
+    SettingDef def;
+    def.editor = kind;
+    def.label = label;
+    def.params = params;
+    def.help = help;
+    return def;
+}
+
+std::vector<std::wstring> PageNames(const CPageMng& pages)
+{
+    std::vector<std::wstring> names;
+    for (const PageOrderEntry& o : pages.m_Order)
+        names.push_back(o.name);
+    return names;
+}
+
+::testing::AssertionResult InstallationPassesLint()
+{
+    CDiagList lint;
+    LintInstallation(lint);
+    if (lint.Items().empty())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << NarrowText(Reasons(lint));
+}
 
 CDriver::CDriver(std::function<void()> work)
     : m_thread([work] {
@@ -192,12 +401,28 @@ CDriver::CDriver(std::function<void()> work)
 {
 }
 
+CDriver::CDriver(const std::wstring& caption, std::function<void(HWND)> work, DWORD giveUpMs)
+    : CDriver([caption, work = std::move(work), giveUpMs] {
+          if (HWND dialog = WaitForDialog(caption, giveUpMs))
+              work(dialog);
+      })
+{
+}
+
 CDriver::~CDriver() { Join(); }
 
 void CDriver::Join()
 {
     if (m_thread.joinable())
         m_thread.join();
+}
+
+INT_PTR RunModal(CDialog& dialog, HWND owner, const std::wstring& caption, const std::function<void(HWND)>& work)
+{
+    CDriver driver(caption, work);
+    const INT_PTR result = dialog.DoModal(owner);
+    driver.Join();
+    return result;
 }
 
 namespace {

@@ -10,6 +10,7 @@
 #include "DisplayHarness.h"
 #include "DlgMain.h"
 #include "TestDesktop.h"
+#include "config/SettingTable.h"
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,8 @@
 #include <thread>
 #include <vector>
 
+class CPageMng;
+
 struct SettingsScreen {
     int width, height;
 };
@@ -32,6 +35,13 @@ inline constexpr SettingsScreen kLargeScreen = {480, 640};
 enum SettingsTab : int {
     TAB_PAGES = 0, TAB_APP, TAB_ENV, TAB_BASIC, TAB_TASK, TAB_PORT_LAND, TAB_COLOR, TAB_VERSION, TAB_COUNT
 };
+
+// Taps the current page's soft key (0 Save, 1 Close) and runs the program
+// until the main dialog is gone or giveUpMs have passed. The text of the
+// "Orvane" message it showed meanwhile (answered with OK); empty without one.
+std::wstring TapAndRun(CDlgMain& main, int key, DWORD giveUpMs = 15000);
+// The same, as a check: the dialog went, showing just that message.
+::testing::AssertionResult EndsWith(CDlgMain& main, int key, const std::wstring& message, DWORD giveUpMs = 15000);
 
 class CSettingsSession {
 public:
@@ -50,6 +60,11 @@ public:
 
     // A tap on the tab; the page shown then.
     void SelectTab(int index);
+    // See EndsWith.
+    ::testing::AssertionResult Ends(int key, const std::wstring& message, DWORD giveUpMs = 15000)
+    {
+        return EndsWith(*m_pMain, key, message, giveUpMs);
+    }
     CDlgTab* Page() const { return m_pMain->CurrentPage(); }
     template <class T>
     T& PageAs(int index)
@@ -79,10 +94,57 @@ std::wstring ControlText(HWND control);
 void TypeInto(HWND dialog, int id, const std::wstring& text);
 void ChooseItem(HWND dialog, int id, const std::wstring& text);
 std::vector<std::wstring> ComboItems(HWND dialog, int id);
+std::vector<std::wstring> ListBoxItems(HWND listBox);
 // A tap on the dialog's soft key (0 left, 1 right), posted.
 void TapSoftKey(HWND dialog, int key);
 // Sends the command as the dialog's soft key or button would, posted.
 void PostCommand(HWND dialog, int id);
+// A tap on the dialog's button, sent: what it opens runs before it returns.
+void ClickButton(HWND dialog, int id);
+// Waits until the window is gone; false when it is still there after giveUpMs.
+bool WaitGone(HWND hwnd, DWORD giveUpMs = 10000);
+// Waits until the control shows the text (a posted key has been handled);
+// the text it shows in the end.
+std::wstring WaitForText(HWND control, const std::wstring& expected, DWORD giveUpMs = 2000);
+// Answers the dialog with the caption with the button once it shows, and
+// waits until it is gone. Its text; empty when none came within giveUpMs.
+std::wstring AnswerDialog(const std::wstring& caption, int button = IDOK, DWORD giveUpMs = 5000);
+// Taps the editor's OK. A message with the caption that comes while the
+// editor is open is answered (a question with answer, anything else with
+// OK), and an editor still open after it is cancelled. The message's text;
+// empty when none came.
+std::wstring TapOkAndAnswer(HWND editor, const std::wstring& caption, int answer = IDYES);
+
+// List views. The rows' first cells, in list order, each followed by sep and
+// the cell of the column when one is given ("label=value", "name|size").
+std::vector<std::wstring> ListRows(HWND list, int column = -1, const wchar_t* sep = L"|");
+// The rows' first cells, each followed by the mark of its check box.
+std::vector<std::wstring> ListChecks(HWND list, const wchar_t* checked, const wchar_t* unchecked);
+// The row whose first cell has the text, or whose item data is param; -1 without one.
+int ListRowOf(HWND list, const std::wstring& text);
+int ListRowOfParam(HWND list, LPARAM param);
+// Selects and focuses the row alone; -1 clears the selection.
+void SelectListRow(HWND list, int row);
+// The point, in the list's client coordinates, where a tap on the row lands.
+LPARAM RowPoint(HWND list, int row);
+// A double tap on the row: posted (what it opens runs in the list's own
+// thread), or sent (it runs before the call returns).
+void DoubleTapRow(HWND list, int row, bool sent = false);
+
+// The file chooser's list; a tap on its entry with the name (twice: a
+// double tap), posted as the pen makes it, returning once the chooser has
+// handled it.
+HWND ChooserList(HWND chooser);
+void TapEntry(HWND chooser, const std::wstring& name, bool twice = false);
+
+// A setting's definition as a definition file gives it.
+SettingDef MakeDef(EditorKind kind, const std::wstring& label, const std::wstring& params,
+                   const std::wstring& help = L"");
+
+// The page names in the page manager's order.
+std::vector<std::wstring> PageNames(const CPageMng& pages);
+// The installation on the device passes the project's lint.
+::testing::AssertionResult InstallationPassesLint();
 
 // Runs a driver on a thread of its own while the test thread runs a modal
 // dialog. If the driver's work fails, every dialog of the process is
@@ -90,6 +152,9 @@ void PostCommand(HWND dialog, int id);
 class CDriver {
 public:
     explicit CDriver(std::function<void()> work);
+    // Works the dialog with the caption once it shows; nothing when it does
+    // not within giveUpMs.
+    CDriver(const std::wstring& caption, std::function<void(HWND)> work, DWORD giveUpMs = 20000);
     ~CDriver();
     CDriver(const CDriver&) = delete;
     CDriver& operator=(const CDriver&) = delete;
@@ -98,6 +163,10 @@ public:
 private:
     std::thread m_thread;
 };
+
+// Runs the dialog modally over the owner while a driver works it (see
+// CDriver); the dialog's result.
+INT_PTR RunModal(CDialog& dialog, HWND owner, const std::wstring& caption, const std::function<void(HWND)>& work);
 
 // The window as it is on screen (GetWindowDC), frame included.
 CPixels CaptureWindow(HWND hwnd);

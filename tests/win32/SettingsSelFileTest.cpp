@@ -7,7 +7,6 @@
 #include "MenuBar_win.h"
 #include "OrvaneSet_rc.h"
 #include "PluginRun.h"
-#include "SelFileRun.h"
 #include "SettingsRun.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +16,9 @@
 namespace {
 
 const std::wstring kTool = L"\\Program Files\\Tool\\";
+
+// The chooser's entries, by name, or as "name|text" with a column's text.
+std::vector<std::wstring> Entries(HWND chooser, int column = -1) { return ListRows(ChooserList(chooser), column); }
 
 void TapHeader(HWND chooser, int column)
 {
@@ -46,13 +48,7 @@ protected:
     // Runs the chooser; the driver works it meanwhile. The dialog's result.
     INT_PTR Run(CDlgSelFile& chooser, const wchar_t* title, const std::function<void(HWND)>& work)
     {
-        CDriver driver([&] {
-            if (HWND dialog = WaitForDialog(title))
-                work(dialog);
-        });
-        const INT_PTR result = chooser.DoModal(session.Hwnd());
-        driver.Join();
-        return result;
+        return RunModal(chooser, session.Hwnd(), title, work);
     }
 
     CSettingsSession session{kLargeScreen};
@@ -71,27 +67,27 @@ TEST_F(SettingsSelFile, WalkingTheTreeAndChoosingAFile)
     } s;
     CDlgSelFile chooser({{L"Executable File", {L"*.exe"}}, {L"All Files", {L"*.*"}}});
     const INT_PTR result = Run(chooser, L"Select File", [&](HWND d) {
-        s.first = ChooserRows(d);
-        s.sizes = ChooserRows(d, 2);
+        s.first = Entries(d);
+        s.sizes = Entries(d, 2);
         s.edit = ControlText(::GetDlgItem(d, IDC_SELFILE_NAME));
         s.types = ComboItems(d, IDC_SELFILE_TYPE);
         s.paths = ComboItems(d, IDC_SELFILE_PATH);
         s.pathSel = ::SendMessageW(::GetDlgItem(d, IDC_SELFILE_PATH), CB_GETCURSEL, 0, 0);
         TapEntry(d, L"Data");
-        s.data = ChooserRows(d);
+        s.data = Entries(d);
         s.dataEdit = ControlText(::GetDlgItem(d, IDC_SELFILE_NAME));
         TapEntry(d, L"..");
-        s.back = ChooserRows(d);
+        s.back = Entries(d);
         ChooseItem(d, IDC_SELFILE_TYPE, L"All Files(*.*)");
-        s.all = ChooserRows(d, 2);
+        s.all = Entries(d, 2);
         // The "Path" menu's first entry is the root.
         ::SendMessageW(d, WM_COMMAND, MAKEWPARAM(ID_SELFILE_PATH0, 0), 0);
-        s.root = ChooserRows(d);
+        s.root = Entries(d);
         // Down to "Tool" through the combo, a level at a time.
         ChooseItem(d, IDC_SELFILE_PATH, L"+-Program Files\\");
         ChooseItem(d, IDC_SELFILE_PATH, L"  +-Tool\\");
         TapHeader(d, 2);                   // the first tap sorts descending
-        s.sorted = ChooserRows(d);
+        s.sorted = Entries(d);
         if (HWND bar = FindMenuBar(d))
             s.menu = {SoftKeyText(bar, 0), SoftKeyText(bar, 1)};
         TapEntry(d, L"tool.exe", true);
@@ -132,18 +128,14 @@ TEST_F(SettingsSelFile, SelectCancelAndFolders)
     EXPECT_EQ(IDCANCEL, Run(files, L"Select File", [&](HWND d) {
         // "View" turns the report into a list and back.
         for (LONG_PTR& view : views) {
-            ::SendMessageW(d, WM_COMMAND, MAKEWPARAM(IDC_SELFILE_VIEW, BN_CLICKED), 0);
+            ClickButton(d, IDC_SELFILE_VIEW);
             view = ::GetWindowLongPtrW(ChooserList(d), GWL_STYLE) & LVS_TYPEMASK;
         }
         TapEntry(d, L"Plugins");
         TapEntry(d, L"..");
-        const UINT selected = LVIS_SELECTED | LVIS_FOCUSED;
-        ListView_SetItemState(ChooserList(d), ChooserRowOf(d, L"Data"), selected, selected);
+        SelectListRow(ChooserList(d), ListRowOf(ChooserList(d), L"Data"));
         PostCommand(d, IDC_SELFILE_SELECT);
-        if (HWND box = WaitForDialog(L"Orvane")) {
-            message = DialogText(box);
-            PostCommand(box, IDOK);
-        }
+        message = AnswerDialog(L"Orvane", IDOK, 20000);
         TapSoftKey(d, 1);
     }));
     EXPECT_EQ(L"No File Selected.", message);
@@ -155,7 +147,7 @@ TEST_F(SettingsSelFile, SelectCancelAndFolders)
     std::vector<std::wstring> rows;
     EXPECT_EQ(IDOK, Run(folders, L"Select Directory", [&](HWND d) {
         typeShown = ::IsWindowVisible(::GetDlgItem(d, IDC_SELFILE_TYPE)) ? L"shown" : L"hidden";
-        rows = ChooserRows(d);
+        rows = Entries(d);
         TapEntry(d, L"Data");  // one tap only selects
         PostCommand(d, IDC_SELFILE_SELECT);
     }));
@@ -170,7 +162,7 @@ TEST_F(SettingsSelFile, SelectCancelAndFolders)
         CDlgSelFile root({}, SELFILE_FOLDERS_ONLY);
         std::vector<std::wstring> paths;
         Run(root, L"Select Directory", [&](HWND d) {
-            rows = ChooserRows(d);
+            rows = Entries(d);
             paths = ComboItems(d, IDC_SELFILE_PATH);
             TapSoftKey(d, 1);
         });
@@ -197,21 +189,15 @@ TEST_F(SettingsSelFile, BrowseButtonOfPathSettings)
         {EK_DIR_PATH, L"", L"Select Directory", L"Plugins", kTool + L"Plugins\\", L"Plugins", {}},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(NarrowText(c.title));
         CDlgSelFile::SetCurrentFolder(L"\\");
-        SettingDef def;
-        def.editor = c.kind;
-        def.label = L"Path";
-        def.params = c.params;
-        SettingValue value;
-        value.kind = SettingValue::Text;
-        value.str = c.kind == EK_DIR_PATH ? kTool : L"";
+        const SettingDef def = MakeDef(c.kind, L"Path", c.params);
+        SettingValue value{SettingValue::Text, 0, c.kind == EK_DIR_PATH ? kTool : L""};
         std::vector<std::wstring> types;
         std::wstring field;
-        CDriver driver([&] {
-            HWND editor = WaitForDialog(L"Setting");
-            if (!editor)
-                return;
-            PostCommand(editor, IDC_EDIT_BROWSE);
+        CDlgItemEdit editor(value, def);
+        EXPECT_EQ(IDOK, RunModal(editor, session.Hwnd(), L"Setting", [&](HWND dialog) {
+            PostCommand(dialog, IDC_EDIT_BROWSE);
             if (HWND chooser = WaitForDialog(c.title)) {
                 types = ComboItems(chooser, IDC_SELFILE_TYPE);
                 TapEntry(chooser, c.tap);
@@ -220,15 +206,9 @@ TEST_F(SettingsSelFile, BrowseButtonOfPathSettings)
                 else
                     TapEntry(chooser, c.tap, true);
             }
-            HWND text = ::GetDlgItem(editor, IDC_EDIT_TEXT);
-            for (int i = 0; i < 100 && ::IsWindow(editor) && ControlText(text) != c.stored; ++i)
-                ::Sleep(20);
-            field = ControlText(text);
-            TapSoftKey(editor, 0);
-        });
-        CDlgItemEdit editor(value, def);
-        EXPECT_EQ(IDOK, editor.DoModal(session.Hwnd()));
-        driver.Join();
+            field = WaitForText(::GetDlgItem(dialog, IDC_EDIT_TEXT), c.stored);
+            TapSoftKey(dialog, 0);
+        }));
         if (c.kind == EK_FILE_PATH) {
             EXPECT_EQ(c.types, types);
         }
@@ -266,18 +246,13 @@ TEST_P(SettingsSelFileLook, FitsItsScreen)
     CDlgSelFile::SetCurrentFolder(kTool);
     ::testing::AssertionResult inside = ::testing::AssertionSuccess();
     std::wstring selectText;
-    CDriver driver([&] {
-        HWND d = WaitForDialog(look.title);
-        if (!d)
-            return;
+    CDlgSelFile chooser({{L"Executable File", {L"*.exe"}}, {L"All Files", {L"*.*"}}});
+    RunModal(chooser, session.Hwnd(), look.title, [&](HWND d) {
         inside = ChildrenInside(d);
         selectText = ControlText(::GetDlgItem(d, IDC_SELFILE_SELECT));
         SavePng(TestOutputFolder(L"settings-shots") + L"\\selfile-" + look.name + L".png", CaptureWindow(d));
         TapSoftKey(d, 1);
     });
-    CDlgSelFile chooser({{L"Executable File", {L"*.exe"}}, {L"All Files", {L"*.*"}}});
-    chooser.DoModal(session.Hwnd());
-    driver.Join();
     EXPECT_TRUE(inside);
     EXPECT_EQ(std::string(look.language) == "1" ? L"選択" : L"Select", selectText);
 }

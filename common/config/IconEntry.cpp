@@ -177,10 +177,11 @@ std::wstring StoredIconFile(const std::wstring& file, const IconList& list)
     // as another mark.
     auto under = [&file](const std::wstring& folder) {
         return folder.size() > 1 && folder.back() == L'\\' && file.size() > folder.size() &&
-               file[folder.size()] != L'\\' && StartsWithNoCaseW(file, folder);
+               file[folder.size()] != L'\\' && StartsWithW(file, folder);
     };
-    const bool ownIsInstall = list.base.size() == InstallDir.size() && StartsWithNoCaseW(list.base, InstallDir);
-    if (!ownIsInstall && under(list.base))
+    // Exactly as read: a text that differs in case is the user's own and
+    // stays as it stands.
+    if (list.base != InstallDir && under(list.base))
         return L"\\\\\\" + file.substr(list.base.size());
     if (under(InstallDir))
         return L"\\\\" + file.substr(InstallDir.size());

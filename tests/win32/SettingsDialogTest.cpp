@@ -157,9 +157,11 @@ TEST(SettingsSession, SaveWritesItsThreeFiles)
     // relative to the install folder included.
     const std::string pages = session.File(L"Page.ini");
     std::istringstream lines(before.at(L"Page.ini"));
-    for (std::string line; std::getline(lines, line);)
-        if (line.find(",\\\\Icon\\") != std::string::npos)
+    for (std::string line; std::getline(lines, line);) {
+        if (line.find(",\\\\Icon\\") != std::string::npos) {
             EXPECT_NE(std::string::npos, pages.find(line + "\n")) << line;
+        }
+    }
     const std::string ini = session.File(L"Orvane.ini");
     for (const char* line : {"\r\nFirstPage=\r\n", "\r\nScreenSize=-1\r\n", "\r\nCaptionColor=255\r\n",
                              "\r\nFrameBlend=0\r\n", "\r\nExclusion=DuraruZur\r\n"})

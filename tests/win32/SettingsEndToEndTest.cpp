@@ -136,7 +136,8 @@ TEST(SettingsInEmulator, AnIconAddedThroughTheChooserIsDrawn)
         ASSERT_TRUE(EndsWith(main, 0, L"Saved Setting.", 20000));
     }
     const std::string saved = ReadAll(install.File(L"Page.ini"));
-    const std::string line = "1,paint,\\Program Files\\Orvane\\paint.exe,,\\Program Files\\Orvane\\Yellow.bmp,";
+    // The picture below the install folder is stored relative to it.
+    const std::string line = "1,paint,\\Program Files\\Orvane\\paint.exe,,\\\\Yellow.bmp,";
     EXPECT_NE(std::string::npos, saved.find(line))
         << saved;
     ASSERT_TRUE(SelectedShot(run, kItemName, folder + L"\\after.png", after));

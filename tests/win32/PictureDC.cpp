@@ -12,18 +12,12 @@ bool CPictureDC::Load(const std::wstring& devicePath)
     if (!DecodeImageFile(devicePath, image, 0))
         return false;
     void* bits = nullptr;
-    m_bitmap.Reset(CreateTopDownSection(static_cast<int>(image.width), static_cast<int>(image.height), 32, &bits));
-    if (!m_bitmap)
+    HBITMAP section = CreateTopDownSection(static_cast<int>(image.width), static_cast<int>(image.height), 32, &bits);
+    if (!section)
         return false;
     std::memcpy(bits, image.pixels.data(), image.pixels.size() * sizeof(std::uint32_t));
-    m_dc = CMemDC(nullptr);
-    m_select.emplace(m_dc.Get(), m_bitmap.Get());
-    return true;
-}
-
-void CPictureDC::Reset()
-{
-    m_select.reset();
-    m_bitmap.Reset();
-    m_dc.Reset();
+    if (m_surface.Make(nullptr, section))
+        return true;
+    Reset();
+    return false;
 }

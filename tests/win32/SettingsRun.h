@@ -9,6 +9,7 @@
 #include "DeviceSandbox.h"
 #include "DisplayHarness.h"
 #include "DlgMain.h"
+#include "ListRun.h"
 #include "TestDesktop.h"
 #include "config/SettingTable.h"
 
@@ -114,28 +115,6 @@ std::wstring AnswerDialog(const std::wstring& caption, int button = IDOK, DWORD 
 // OK), and an editor still open after it is cancelled. The message's text;
 // empty when none came.
 std::wstring TapOkAndAnswer(HWND editor, const std::wstring& caption, int answer = IDYES);
-
-// List views. The rows' first cells, in list order, each followed by sep and
-// the cell of the column when one is given ("label=value", "name|size").
-std::vector<std::wstring> ListRows(HWND list, int column = -1, const wchar_t* sep = L"|");
-// The rows' first cells, each followed by the mark of its check box.
-std::vector<std::wstring> ListChecks(HWND list, const wchar_t* checked, const wchar_t* unchecked);
-// The row whose first cell has the text, or whose item data is param; -1 without one.
-int ListRowOf(HWND list, const std::wstring& text);
-int ListRowOfParam(HWND list, LPARAM param);
-// Selects and focuses the row alone; -1 clears the selection.
-void SelectListRow(HWND list, int row);
-// The point, in the list's client coordinates, where a tap on the row lands.
-LPARAM RowPoint(HWND list, int row);
-// A double tap on the row: posted (what it opens runs in the list's own
-// thread), or sent (it runs before the call returns).
-void DoubleTapRow(HWND list, int row, bool sent = false);
-
-// The file chooser's list; a tap on its entry with the name (twice: a
-// double tap), posted as the pen makes it, returning once the chooser has
-// handled it.
-HWND ChooserList(HWND chooser);
-void TapEntry(HWND chooser, const std::wstring& name, bool twice = false);
 
 // A setting's definition as a definition file gives it.
 SettingDef MakeDef(EditorKind kind, const std::wstring& label, const std::wstring& params,

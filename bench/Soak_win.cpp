@@ -25,6 +25,7 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -46,12 +47,14 @@ const char kEdgeTap[] = "tap 470 126";
 const char* const kFling[] = {"press 400 236", "move 280 236 4 40", "release 280 236"};
 constexpr int kPages = 6;  // the sample's page order, walked by edge taps
 constexpr int kToolsPage = 1;
+constexpr int kSettleMs = 2500;  // more than a walk of the windows (every second here) and its redraw
 
 struct Sample {
     unsigned long gdi = 0;
     unsigned long handles = 0;
     unsigned long long privateBytes = 0;
     unsigned long long resident = 0;
+    std::array<unsigned long, 256> gdiTypes = {};
 };
 
 // The system's handle table (SystemHandleInformation), as Wine keeps it.
@@ -118,6 +121,7 @@ Sample Measure(CTodayHostRun& run)
     Sample s;
     ReadUsage(run, s);
     s.gdi = GdiObjectCount(run.Process());
+    s.gdiTypes = GdiObjectTypes(run.Process());
     s.handles = HandleCount(run.Process());
     return s;
 }
@@ -174,6 +178,18 @@ bool Send(CTodayHostRun& run, const std::string& command)
         return true;
     std::fprintf(stderr, "soak: '%s' answered '%s'\n", command.c_str(), answer.c_str());
     return false;
+}
+
+// The GDI object types whose count differs between two samples: "type
+// 5 (bitmap) 40 -> 42".
+std::string GdiTypeChanges(const Sample& a, const Sample& b)
+{
+    std::string text;
+    for (size_t t = 0; t < a.gdiTypes.size(); ++t)
+        if (a.gdiTypes[t] != b.gdiTypes[t])
+            text += " type " + std::to_string(t) + " " + std::to_string(a.gdiTypes[t]) + " -> " +
+                    std::to_string(b.gdiTypes[t]) + ";";
+    return text;
 }
 
 template <class T>
@@ -263,8 +279,13 @@ int main(int argc, char** argv)
         if (ok && static_cast<LONG>(due - now) > 0)
             ok = Send(run, "wait " + std::to_string(due - now));
         // Sampled at the same point of the round each time (the home page
-        // next), at the first round's end after each interval.
+        // next), at the first round's end after each interval: the round's
+        // program ended and the windows walked since, so that the task list
+        // holds the same windows (and their icons) at every sample, whatever
+        // the phase of its walk against the round.
         if ((second + 1) % kPages == 0 && ::GetTickCount() - start >= dueMs[samples.size()]) {
+            windows.reset();
+            ok = ok && Send(run, "wait " + std::to_string(kSettleMs));
             samples.push_back(Measure(run));
             const Sample& s = samples.back();
             std::printf("%8.1f %12lu %10lu %14llu %14llu\n", (::GetTickCount() - start) / 60000.0, s.gdi, s.handles,
@@ -288,6 +309,9 @@ int main(int argc, char** argv)
     const bool bytesGrew = BytesGrowth(samples, oneStepExcused) > kPrivateSlack;
     if (oneStepExcused && BytesGrowth(samples, false) > kPrivateSlack && !bytesGrew)
         std::printf("soak: note: private bytes took one step, excused in a short run\n");
+    if (samples.front().gdi != samples.back().gdi)
+        std::printf("soak: GDI objects by type, first to last sample:%s\n",
+                    GdiTypeChanges(samples.front(), samples.back()).c_str());
     if (samples.front().gdi == 0 || samples.front().handles == 0 || samples.front().privateBytes == 0)
         std::printf("soak: note: a counter reads 0 here and proves nothing\n");
     std::printf("soak: %s (GDI objects %s, handles %s, private bytes %s after the first sample)\n",

@@ -38,22 +38,41 @@ unsigned long GdiObjectCount()
     return GdiObjectCount(::GetCurrentProcess());
 }
 
+namespace {
+
+// The process's GDI handle table, read from its memory; empty when it
+// cannot be read.
+std::vector<GdiTableEntry> GdiTable(HANDLE process)
+{
+    PROCESS_BASIC_INFORMATION info = {};
+    if (!NT_SUCCESS(::NtQueryInformationProcess(process, ProcessBasicInformation, &info, sizeof(info), nullptr)))
+        return {};
+    const auto* peb = reinterpret_cast<const std::uint8_t*>(info.PebBaseAddress);
+    const void* table = nullptr;
+    if (!::ReadProcessMemory(process, peb + kPebGdiTableOffset, &table, sizeof(table), nullptr) || !table)
+        return {};
+    std::vector<GdiTableEntry> entries(kGdiTableEntries);
+    if (!::ReadProcessMemory(process, table, entries.data(), entries.size() * sizeof(GdiTableEntry), nullptr))
+        return {};
+    return entries;
+}
+
+}  // namespace
+
 unsigned long GdiObjectCount(HANDLE process)
 {
     if (const DWORD n = ::GetGuiResources(process, GR_GDIOBJECTS))
         return n;
-    PROCESS_BASIC_INFORMATION info = {};
-    if (!NT_SUCCESS(::NtQueryInformationProcess(process, ProcessBasicInformation, &info, sizeof(info), nullptr)))
-        return 0;
-    const auto* peb = reinterpret_cast<const std::uint8_t*>(info.PebBaseAddress);
-    const void* table = nullptr;
-    if (!::ReadProcessMemory(process, peb + kPebGdiTableOffset, &table, sizeof(table), nullptr) || !table)
-        return 0;
-    std::vector<GdiTableEntry> entries(kGdiTableEntries);
-    if (!::ReadProcessMemory(process, table, entries.data(), entries.size() * sizeof(GdiTableEntry), nullptr))
-        return 0;
     unsigned long used = 0;
-    for (const GdiTableEntry& entry : entries)
+    for (const GdiTableEntry& entry : GdiTable(process))
         used += entry.type != 0;
     return used;
+}
+
+std::array<unsigned long, 256> GdiObjectTypes(HANDLE process)
+{
+    std::array<unsigned long, 256> counts = {};
+    for (const GdiTableEntry& entry : GdiTable(process))
+        counts[entry.type] += entry.type != 0;
+    return counts;
 }

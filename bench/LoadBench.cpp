@@ -7,13 +7,13 @@
 //  - the whole load (setting file, motions, sheets, pages) against reading the
 //    same files' lines with CTextFile alone: what parsing costs over I/O;
 //  - the large load against the small one: the cost must grow linearly (10x).
-// Both are measured twice. First as a process that keeps its heap's pages
-// from one load to the next, as the shell that hosts the item does between
-// reloads: there the ratios count the loaders' own work. Then with the C
-// library's default, which gives the pages of a freed configuration back to
-// the system, so that each load of the large one first takes tens of
-// megabytes of fresh pages from the kernel (each page a fault, zero-filled):
-// that cost grows with the memory a configuration holds, not with parsing.
+// Both are measured twice. First with the C library's default, which gives
+// the pages of a freed configuration back to the system, so that each load
+// of the large one first takes tens of megabytes of fresh pages from the
+// kernel (each page a fault, zero-filled): that cost grows with the memory a
+// configuration holds, not with parsing. Then as a process that keeps its
+// heap's pages from one load to the next, as a long-running host may: there
+// the ratios count the loaders' own work.
 #include "FileSys.h"
 #include "config/ConfigLoad.h"
 #include "config/Folders.h"

@@ -252,8 +252,7 @@ int main(int argc, char** argv)
         return 1;
     }
     CTodayItemKey key(kItemName, install.Dll(), 1, 2);
-    CTodayHostRun run(L"--only " + std::wstring(kItemName) + L" --wallpaper \"" + install.File(L"Wallpaper.png") +
-                      L"\"");
+    CTodayHostRun run(install.HostOptions(kItemName));
     if (!run.Started() || !Send(run, "wait 600") || !Send(run, "select " + NarrowText(kItemName)))
         return 1;
     // One measurement before the samples, its figures dropped: the first read

@@ -238,8 +238,7 @@ protected:
             m_nextKey = std::make_unique<CTodayItemKey>(kNextItem, BuildFile(L"TestItem.dll"), 2, 2);
             only += std::wstring(L",") + kNextItem;
         }
-        return std::make_unique<CTodayHostRun>(L"--only " + only + L" --wallpaper \"" +
-                                               m_install.File(L"Wallpaper.png") + L"\"");
+        return std::make_unique<CTodayHostRun>(m_install.HostOptions(only));
     }
 
     static std::string Select() { return "select " + NarrowText(kItemName); }

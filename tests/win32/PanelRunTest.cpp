@@ -76,8 +76,7 @@ protected:
     std::unique_ptr<CTodayHostRun> Start()
     {
         m_key = std::make_unique<CTodayItemKey>(kItemName, m_install.Dll(), 1, 2);
-        return std::make_unique<CTodayHostRun>(L"--only " + std::wstring(kItemName) + L" --wallpaper \"" +
-                                               m_install.File(L"Wallpaper.png") + L"\"");
+        return std::make_unique<CTodayHostRun>(m_install.HostOptions(kItemName));
     }
     ::testing::AssertionResult Shot(CTodayHostRun& run, const wchar_t* name, CShot& shot)
     {

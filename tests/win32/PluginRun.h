@@ -32,6 +32,12 @@ public:
     const std::wstring& Folder() const { return m_strFolder; }
     std::wstring File(const std::wstring& name) const { return m_strFolder + L"\\" + name; }
     std::wstring Dll() const { return File(L"Orvane.dll"); }
+    // The emulator's options for these items (a comma-separated list) over
+    // the installation's wallpaper.
+    std::wstring HostOptions(const std::wstring& only) const
+    {
+        return L"--only " + only + L" --wallpaper \"" + File(L"Wallpaper.png") + L"\"";
+    }
     bool Write(const std::wstring& name, const std::string& bytes) const;
 
 private:

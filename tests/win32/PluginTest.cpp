@@ -72,7 +72,7 @@ protected:
 
     std::wstring Options(const wchar_t* name = kItemName) const
     {
-        return L"--only " + std::wstring(name) + L" --wallpaper \"" + m_install.File(L"Wallpaper.png") + L"\"";
+        return m_install.HostOptions(name);
     }
 
     // Where the top-left corner of a 64-pixel icon of a slot lands on the

@@ -106,8 +106,7 @@ TEST(SettingsInEmulator, AnIconAddedThroughTheChooserIsDrawn)
     ASSERT_TRUE(install.Write(L"Yellow.bmp", FramedBmp(64, kYellow, kKey)));
 
     CTodayItemKey key(kItemName, install.Dll(), 1, 2);
-    CTodayHostRun run(L"--only " + std::wstring(kItemName) + L" --wallpaper \"" + install.File(L"Wallpaper.png") +
-                      L"\"");
+    CTodayHostRun run(install.HostOptions(kItemName));
     ASSERT_TRUE(run.Started());
     const std::wstring folder = TestOutputFolder(L"settings-end-to-end");
     CShot before, after;

@@ -27,8 +27,7 @@ TEST(SettingsInEmulator, SaveReloadsThePlugin)
     CPluginInstall install;
     ASSERT_TRUE(install.Ready()) << "the sample and Orvane.dll on the test drive T: (run through ctest)";
     CTodayItemKey key(kItemName, install.Dll(), 1, 2);
-    CTodayHostRun run(L"--only " + std::wstring(kItemName) + L" --wallpaper \"" + install.File(L"Wallpaper.png") +
-                      L"\"");
+    CTodayHostRun run(install.HostOptions(kItemName));
     ASSERT_TRUE(run.Started());
     const std::wstring folder = TestOutputFolder(L"settings");
     CShot before, after;

@@ -144,8 +144,7 @@ TEST_F(TasksInEmulator, ProgramsShowInWalkOrderSwitchOpenMenusAndClose)
     ASSERT_TRUE(a && b && ::FindWindowW(L"OrvTaskWindow", L"DuraruZur") && ::FindWindowW(L"OrvTaskWindow", L"") &&
                 ::FindWindowW(L"Worker", L"Shell"));
     CTodayItemKey key(kItemName, m_install.Dll(), 1, 2);
-    CTodayHostRun run(L"--only " + std::wstring(kItemName) + L" --wallpaper \"" + m_install.File(L"Wallpaper.png") +
-                      L"\"");
+    CTodayHostRun run(m_install.HostOptions(kItemName));
     ASSERT_TRUE(CommandOk(run, "select " + NarrowText(kItemName)));
     ASSERT_TRUE(AwaitIcons(run, "two-tasks", 1, 1));
     HWND first = nullptr;

@@ -7,7 +7,7 @@
 // in the run (every five minutes of an hour) it prints the emulator
 // process's GDI objects, handles and private bytes; it passes when none of
 // them ends the run above its first sample (private bytes: by more than
-// 64 KiB, and in a short run not counting their largest single step).
+// 64 KiB).
 // Under Wine 8, whose GetGuiResources, GetProcessHandleCount and
 // GetProcessMemoryInfo answer 0, they are the used entries of the process's
 // GDI handle table, its entries in the system's handle table, and its
@@ -203,22 +203,11 @@ bool Grew(const std::vector<Sample>& samples, T Sample::*field, T slack = 0)
     return samples.size() > 1 && samples.back().*field > samples.front().*field + slack;
 }
 
-// The growth of private bytes from the first sample to the last, without
-// its largest single step when oneStepExcused. The heap commits a new
-// region of its own once, at a moment no short run can predict (seen as
-// one step of about 1.5 MB, a minute or ten minutes in); a leak grows at
-// every turn and is still seen without its largest step.
-unsigned long long BytesGrowth(const std::vector<Sample>& samples, bool oneStepExcused)
+// The growth of private bytes from the first sample to the last.
+unsigned long long BytesGrowth(const std::vector<Sample>& samples)
 {
-    unsigned long long growth = 0, largest = 0;
-    for (size_t i = 1; i < samples.size(); ++i) {
-        if (samples[i].privateBytes <= samples[i - 1].privateBytes)
-            continue;
-        const unsigned long long step = samples[i].privateBytes - samples[i - 1].privateBytes;
-        growth += step;
-        largest = std::max(largest, step);
-    }
-    return oneStepExcused ? growth - largest : growth;
+    const unsigned long long first = samples.front().privateBytes, last = samples.back().privateBytes;
+    return last > first ? last - first : 0;
 }
 
 // Private memory moves by whole pages when the heap commits more: sixteen
@@ -256,10 +245,8 @@ int main(int argc, char** argv)
     if (!run.Started() || !Send(run, "wait 600") || !Send(run, "select " + NarrowText(kItemName)))
         return 1;
     // One measurement before the samples, its figures dropped: the first read
-    // of the emulator's GDI table and of its own counts makes the emulator
-    // hold memory for good (seen as one step of 128 KiB of private bytes and
-    // 1.5 MB resident right after the first sample, with 48 bytes more in
-    // use in its heaps).
+    // of the emulator's GDI table makes those pages resident in it (1.5 MB
+    // of the resident column, seen right after the first sample).
     Measure(run);
 
     std::printf("soak: %.1f minutes, the first sample after %.1f s, then every %.1f s\n", minutes, warmMs / 1000,
@@ -315,11 +302,7 @@ int main(int argc, char** argv)
     // After the first interval nothing may have grown.
     const bool gdiGrew = Grew(samples, &Sample::gdi);
     const bool handlesGrew = Grew(samples, &Sample::handles);
-    // Short runs (CI's) excuse the heap's one step; the hour does not.
-    const bool oneStepExcused = minutes < 10;
-    const bool bytesGrew = BytesGrowth(samples, oneStepExcused) > kPrivateSlack;
-    if (oneStepExcused && BytesGrowth(samples, false) > kPrivateSlack && !bytesGrew)
-        std::printf("soak: note: private bytes took one step, excused in a short run\n");
+    const bool bytesGrew = BytesGrowth(samples) > kPrivateSlack;
     if (samples.front().gdi != samples.back().gdi)
         std::printf("soak: GDI objects by type, first to last sample:%s\n",
                     GdiTypeChanges(samples.front(), samples.back()).c_str());

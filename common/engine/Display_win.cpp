@@ -90,11 +90,28 @@ void CLaunch::DeleteSurfaces()
     FreeIconScratch();
 }
 
+bool CLaunch::SurfacesFit(HWND hwnd) const
+{
+    RECT rc = {};
+    ::GetClientRect(hwnd, &rc);
+    const BITMAPINFOHEADER& header = m_BitmapInfo.bmiHeader;
+    return m_bSurfacesMade && m_Frame.Bitmap() && m_pBackgroundBits && header.biWidth == rc.right - rc.left &&
+           -header.biHeight == rc.bottom - rc.top;
+}
+
 void CLaunch::MakeBG(HDC paint, HWND hwnd)
 {
     Log(LogFileName(), L"MakeBG %d m_bFocus:%d", m_bSurfacesMade, m_bFocus);
-    DeleteCompatiDC();
-    CreateCompatiDC(hwnd, paint);
+    if (SurfacesFit(hwnd)) {
+        // Whole surfaces of the right size are kept (the frame is covered
+        // by the background in every frame); the background starts black,
+        // as a new one would, for a host that draws no watermark.
+        ::GdiFlush();
+        std::memset(m_pBackgroundBits, 0, SectionPixels(m_BitmapInfo) * sizeof(std::uint16_t));
+    } else {
+        DeleteCompatiDC();
+        CreateCompatiDC(hwnd, paint);
+    }
     MeasureCaption();
     if (!m_Background.DC())
         return;

@@ -1,5 +1,20 @@
 #include "engine/KeyedBlit_win.h"
 
+namespace {
+
+// The depth of the bitmap dest draws on. GetDeviceCaps would tell the same,
+// but under Wine it checks the display configuration with the server on
+// every call, which cost more than a frame's copies; the bitmap's own
+// header is read in the process.
+int SelectedBitmapDepth(HDC dest)
+{
+    BITMAP header = {};
+    HGDIOBJ bitmap = ::GetCurrentObject(dest, OBJ_BITMAP);
+    return bitmap && ::GetObjectW(bitmap, sizeof header, &header) ? header.bmBitsPixel : 0;
+}
+
+}  // namespace
+
 void CKeyedBlit::Reset()
 {
     m_key.reset();
@@ -47,7 +62,7 @@ bool CKeyedBlit::Draw(HDC dest, int x, int y, int width, int height, HDC src, in
     // Nothing to draw (TransparentBlt fails on these too).
     if (width <= 0 || height <= 0 || srcWidth < 0 || srcHeight < 0 || !dest || !src)
         return false;
-    const Key want{width, height, srcWidth, srcHeight, ::GetDeviceCaps(dest, BITSPIXEL), key, contentStamp};
+    const Key want{width, height, srcWidth, srcHeight, SelectedBitmapDepth(dest), key, contentStamp};
     if (m_key != want) {
         if (!Make(dest, width, height, src, srcWidth, srcHeight, key)) {
             Reset();

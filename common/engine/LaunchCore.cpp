@@ -41,8 +41,12 @@ void CLaunchCore::ShellOpen(const std::wstring&, const std::wstring&) {}
 
 void CLaunchCore::StartPulses(const LedPulses& pulses)
 {
-    std::thread([pulses] {
-        PlayLedPulses(pulses, [](unsigned ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); });
+    // The process's one vibrator has one queue; it outlives every engine.
+    static CPulseQueue queue;
+    if (!queue.Add(pulses))
+        return;
+    std::thread([] {
+        PlayQueuedPulses(queue, [](unsigned ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); });
     }).detach();
 }
 

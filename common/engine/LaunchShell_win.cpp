@@ -6,24 +6,23 @@
 
 #include <shellapi.h>
 
-#include <memory>
 
 namespace {
 
-// A pulse thread's parameter. The thread holds a reference on the module
-// its code lives in, so that the plug-in cannot be unloaded under a pulse.
-struct CPulseJob {
-    LedPulses pulses;
-    HMODULE module = nullptr;
-};
-
-DWORD WINAPI PulseThread(void* param)
+// The plug-in's one vibrator queue; it lives as long as the module, which
+// the player holds.
+CPulseQueue& Pulses()
 {
-    std::unique_ptr<CPulseJob> job(static_cast<CPulseJob*>(param));
-    PlayLedPulses(job->pulses, [](unsigned ms) { ::Sleep(ms); });
-    const HMODULE module = job->module;
-    job.reset();
-    ::FreeLibraryAndExitThread(module, 0);
+    static CPulseQueue queue;
+    return queue;
+}
+
+// The player: plays what is queued, then lets go of the module it was given
+// a reference on, so that the plug-in cannot be unloaded under a pulse.
+DWORD WINAPI PulseThread(void* module)
+{
+    PlayQueuedPulses(Pulses(), [](unsigned ms) { ::Sleep(ms); });
+    ::FreeLibraryAndExitThread(static_cast<HMODULE>(module), 0);
 }
 
 }  // namespace
@@ -45,16 +44,22 @@ void CLaunch::ShellOpen(const std::wstring& file, const std::wstring& params)
 
 void CLaunch::StartPulses(const LedPulses& pulses)
 {
-    auto job = std::make_unique<CPulseJob>();
-    job->pulses = pulses;
+    if (!Pulses().Add(pulses))
+        return;  // the player that runs plays it too
+    HMODULE module = nullptr;
     if (!::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCWSTR>(&PulseThread),
-                              &job->module))
-        return;
-    HANDLE thread = ::CreateThread(nullptr, 0, PulseThread, job.get(), 0, nullptr);
-    if (!thread) {
-        ::FreeLibrary(job->module);
+                              &module)) {
+        Pulses().Abandon();
         return;
     }
-    job.release();  // the thread owns it now
+    // The player only sleeps and switches the LED: a small stack will do.
+    constexpr SIZE_T kPlayerStack = 64 * 1024;
+    HANDLE thread =
+        ::CreateThread(nullptr, kPlayerStack, PulseThread, module, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+    if (!thread) {
+        ::FreeLibrary(module);
+        Pulses().Abandon();
+        return;
+    }
     ::CloseHandle(thread);
 }

@@ -51,8 +51,9 @@ public:
     int CreateCompatiDC(HWND hwnd, HDC paint);
     // Frees both surfaces; always 1.
     int DeleteCompatiDC();
-    // Remakes both surfaces and fills the background: the host's watermark,
-    // with the page frame blended over it while the item is focused.
+    // Fills the background: the host's watermark, with the page frame
+    // blended over it while the item is focused. Both surfaces are made
+    // again unless they are whole and of the client's size.
     void MakeBG(HDC paint, HWND hwnd);
     // Draws the current sheet's slot frames into dc (Background_win.cpp).
     void CreateBG(HDC dc);
@@ -107,6 +108,7 @@ protected:
     virtual HBITMAP CreateSection(void** bits);
 
 private:
+    bool SurfacesFit(HWND hwnd) const;
     void MeasureCaption();
     HBRUSH GradientBrush(int frame, int state, int height);
 

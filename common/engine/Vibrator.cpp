@@ -28,3 +28,40 @@ void PlayLedPulses(const LedPulses& pulses, const std::function<void(unsigned)>&
     }
     SwitchLed(pulses.led, false);
 }
+
+bool CPulseQueue::Add(const LedPulses& pulses)
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    if (m_waiting.size() < kMaxWaiting)
+        m_waiting.push_back(pulses);
+    if (m_bPlaying)
+        return false;
+    m_bPlaying = true;
+    return true;
+}
+
+bool CPulseQueue::Next(LedPulses& pulses)
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    if (m_waiting.empty()) {
+        m_bPlaying = false;
+        return false;
+    }
+    pulses = m_waiting.front();
+    m_waiting.pop_front();
+    return true;
+}
+
+void CPulseQueue::Abandon()
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_waiting.clear();
+    m_bPlaying = false;
+}
+
+void PlayQueuedPulses(CPulseQueue& queue, const std::function<void(unsigned)>& sleep)
+{
+    LedPulses pulses;
+    while (queue.Next(pulses))
+        PlayLedPulses(pulses, sleep);
+}

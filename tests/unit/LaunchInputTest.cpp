@@ -11,10 +11,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -536,4 +541,56 @@ TEST(Vibrator, PulsesTheAllowedLedAndLeaveItOff)
     EXPECT_FALSE(SwitchLed(7, true));
     EXPECT_EQ(0, LedState(7).timesOn);
     setLeds(restore.c_str());
+}
+
+// Taps from many threads while patterns play: one player at a time, and
+// every pattern that found room is played once.
+TEST(Vibrator, QueuedPatternsPlayOneAtATime)
+{
+    CPulseQueue queue;
+    std::atomic<int> players{0}, most{0};
+    std::mutex lock;
+    std::vector<int> played;
+    auto play = [&] {
+        const int now = ++players;
+        most = std::max(most.load(), now);
+        LedPulses next;
+        while (queue.Next(next)) {
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+            std::lock_guard<std::mutex> guard(lock);
+            played.push_back(next.count);
+        }
+        --players;
+    };
+    constexpr int kTaps = 6;
+    std::vector<std::thread> tappers;
+    for (int round = 0; round < 40; ++round) {
+        for (int t = 0; t < kTaps; ++t)
+            tappers.emplace_back([&, t] {
+                if (queue.Add({1, 1, t + 1}))
+                    play();
+            });
+        for (std::thread& tapper : tappers)
+            tapper.join();
+        tappers.clear();
+        ASSERT_EQ(static_cast<size_t>(kTaps * (round + 1)), played.size()) << "round " << round;
+        LedPulses none;
+        EXPECT_FALSE(queue.Next(none));
+    }
+    EXPECT_EQ(1, most.load());
+
+    // More than the queue holds while one plays: the rest add nothing; a
+    // player that could not start leaves the queue free for the next tap.
+    ASSERT_TRUE(queue.Add({1, 1, 1}));
+    for (int i = 0; i < 20; ++i)
+        EXPECT_FALSE(queue.Add({1, 1, 2}));
+    LedPulses next;
+    int waiting = 0;
+    while (queue.Next(next))
+        ++waiting;
+    EXPECT_EQ(static_cast<int>(CPulseQueue::kMaxWaiting), waiting);
+    ASSERT_TRUE(queue.Add({1, 1, 3}));
+    queue.Abandon();
+    EXPECT_FALSE(queue.Next(next));
+    EXPECT_TRUE(queue.Add({1, 1, 4}));
 }

@@ -268,11 +268,19 @@ int CPageMng::WriteMng(const std::wstring& path) const
     return file.CommitSave() ? 1 : 0;
 }
 
-int CPageMng::WritePages(const std::wstring& path, std::uint16_t group, const std::string& keptTail) const
+int CPageMng::WritePages(const std::wstring& path, std::uint16_t group, const std::string& keptHead,
+                         const std::string& keptTail) const
 {
     CTextFile file;
     if (!file.BeginSave(path))
         return 0;
+    if (!keptHead.empty()) {
+        file.WriteBytes(keptHead);
+        // A last comment line without its end would take in the first header.
+        const char last = keptHead.back();
+        if (last != '\n' && last != '\r' && last != '\xFF')
+            file.WriteText(L"\r\n");
+    }
     std::set<std::wstring> written;
     auto writePage = [&](const std::wstring& name, const CPageInfo& page) {
         if (page.group != group || !written.insert(name).second)

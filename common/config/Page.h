@@ -64,9 +64,11 @@ public:
 
     // The settings program's writers, through checked saves: the order list
     // (hidden pages included), and the pages of one group into its folder,
-    // followed by keptTail (bytes of the old file that were never read).
+    // after keptHead (the old file's opening comments) and followed by
+    // keptTail (bytes of the old file that were never read).
     int WriteMng(const std::wstring& path) const;
-    int WritePages(const std::wstring& path, std::uint16_t group, const std::string& keptTail = {}) const;
+    int WritePages(const std::wstring& path, std::uint16_t group, const std::string& keptHead = {},
+                   const std::string& keptTail = {}) const;
 
     std::map<std::wstring, std::unique_ptr<CPageInfo>> m_Pages;
     std::vector<PageOrderEntry> m_Order;

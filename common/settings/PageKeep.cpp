@@ -38,6 +38,32 @@ std::string BytesFromLine(const std::string& bytes, int line)
     return current == line && line >= 1 ? bytes.substr(pos) : std::string();
 }
 
+std::string BytesBeforeFirstHeader(const std::string& bytes)
+{
+    size_t lineStart = 0;
+    while (lineStart < bytes.size()) {
+        size_t at = lineStart;
+        while (at < bytes.size() && (bytes[at] == ' ' || bytes[at] == '\t'))
+            ++at;
+        if (at < bytes.size() && bytes[at] == '[')
+            return bytes.substr(0, lineStart);
+        // On to the next line, ended as the text reader ends lines.
+        while (at < bytes.size()) {
+            const unsigned char b = static_cast<unsigned char>(bytes[at++]);
+            if (b == 0xFF)
+                break;
+            if (b == '\n' || b == '\r') {
+                const unsigned char pair = b == '\n' ? '\r' : '\n';
+                if (at < bytes.size() && static_cast<unsigned char>(bytes[at]) == pair)
+                    ++at;
+                break;
+            }
+        }
+        lineStart = at;
+    }
+    return bytes;
+}
+
 bool ReadFileBytes(const std::wstring& path, std::string& bytes)
 {
     CFile file;

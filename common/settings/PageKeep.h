@@ -1,8 +1,8 @@
-// A page file whose reading stopped early: a section without its two sheet
+// What a page file holds beyond its pages. A section without its two sheet
 // lines ends the reading of the whole file, so the pages after it never
-// reach the settings program. Rewriting that file from what was read would
-// drop them; the unread part is kept, byte for byte, and written back after
-// the pages.
+// reach the settings program; and the comments before the first section
+// belong to no page. Rewriting that file from what was read would drop
+// both: they are kept, byte for byte, and written back around the pages.
 #pragma once
 
 #include <string>
@@ -15,5 +15,9 @@ int PageFileStopLine(const std::wstring& path);
 // lines ended as the text reader ends them (CR LF, LF CR, CR, LF, 0xFF);
 // empty when the text has fewer lines.
 std::string BytesFromLine(const std::string& bytes, int line);
+// The lines before the first section header (a line whose first character
+// past white space is '['), byte for byte: the file's opening comments,
+// which no page holds. The whole text when it has no header.
+std::string BytesBeforeFirstHeader(const std::string& bytes);
 // The whole file; false when it cannot be read.
 bool ReadFileBytes(const std::wstring& path, std::string& bytes);

@@ -13,9 +13,16 @@ std::wstring WithoutBackslash(const std::wstring& folder)
 
 PageFileTarget Target(const std::wstring& path, std::uint16_t group)
 {
-    PageFileTarget t{path, group, PageFileStopLine(path), {}};
+    PageFileTarget t{path, group, PageFileStopLine(path), {}, {}};
     std::string bytes;
-    if (t.stopLine > 0 && ReadFileBytes(path, bytes))
+    if (!ReadFileBytes(path, bytes))
+        return t;
+    t.keptHead = BytesBeforeFirstHeader(bytes);
+    // Reading that stopped at the first section stopped at its header,
+    // which comes after the comments.
+    if (t.stopLine == 1)
+        t.keptTail = bytes.substr(t.keptHead.size());
+    else if (t.stopLine > 1)
         t.keptTail = BytesFromLine(bytes, t.stopLine);
     return t;
 }
@@ -49,6 +56,6 @@ bool SaveConfiguration(CSetting& setting, const CPageMng& pages, const std::wstr
     const bool orderOk = pages.WriteMng(pageMngFile) != 0;
     bool pagesOk = true;
     for (const PageFileTarget& t : pageFiles)
-        pagesOk = pages.WritePages(t.path, t.group, t.keptTail) != 0 && pagesOk;
+        pagesOk = pages.WritePages(t.path, t.group, t.keptHead, t.keptTail) != 0 && pagesOk;
     return settingOk && orderOk && pagesOk;
 }

@@ -16,6 +16,7 @@ struct PageFileTarget {
     std::wstring path;
     std::uint16_t group = 0;  // the group its pages were loaded into
     int stopLine = 0;         // where its reading stopped; 0: read to the end
+    std::string keptHead;     // the opening comments, written back before the pages
     std::string keptTail;     // the unread bytes, written back after the pages
 };
 

@@ -308,6 +308,36 @@ TEST_F(SettingsSave, ReadingThatStoppedEarlyKeepsTheUnreadPages)
     }
 }
 
+// The comments above the first page are the theme author's: a save keeps
+// them at the top, and a later save does not write them twice. (The task
+// page a save adds comes after the pages read.)
+TEST_F(SettingsSave, OpeningCommentsSurviveASave)
+{
+    const std::string page = "[A]\r\nS,0,0\r\nS,0,0\r\n\r\n";
+    struct Case {
+        std::string file, saved;
+    } cases[] = {
+        {"; pages\r\n;\r\n\r\n" + page, "; pages\r\n;\r\n\r\n" + page},
+        {"; lf\n  [A]\nS,0,0\nS,0,0\n", "; lf\n" + page},
+        {"stray\r\n" + page, "stray\r\n" + page},
+        {"; no pages, no end", "; no pages, no end\r\n"},
+        // Its first section falls short: kept unread, after the comments.
+        {"; short\r\n[B]\r\nS,0,0\r\n", "; short\r\n["},
+    };
+    for (const Case& c : cases) {
+        Write(L"Page.ini", c.file);
+        std::filesystem::remove(CDeviceSandbox::Host(kMain + L"PageMng.ini"));
+        for (int save = 0; save < 2; ++save) {
+            CConfiguration config(DEFS_FULL, nullptr, true);
+            ASSERT_TRUE(SaveConfiguration(config.setting, config.pages, PageMngFilePath(),
+                                          LoadedPageFiles(MainPageFilePath(config.setting), AddPaths), L"-"));
+            const std::string saved = Read(L"Page.ini");
+            EXPECT_EQ(0u, saved.find(c.saved)) << c.file << ", save " << save << ": " << saved;
+            EXPECT_EQ(std::string::npos, saved.find(c.saved, 1)) << "written twice: " << saved;
+        }
+    }
+}
+
 TEST_F(SettingsSave, PageFilesStayWithTheirFolders)
 {
     const std::wstring env = L"\\Program Files\\QVL\\QVLA\\", other = L"\\Program Files\\QVL\\QVLB\\";

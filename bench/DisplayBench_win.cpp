@@ -10,7 +10,11 @@
 // turning to the Clock page, whose analog clock and calendars are drawn in
 // every frame. The machine is shared: a copy pair is timed right after each
 // frame, so that both see the same load, and of three repeats the least
-// ratio is taken (other programs only ever add).
+// ratio is taken (other programs only ever add). The window system's part
+// of each frame (its timer, the invalidation and the paint's begin and
+// end, with nothing drawn) is timed against the copies the same way and
+// printed beside it: under Wine every one of those calls is a round trip to
+// its server, whose cost depends on the machine.
 #include "BenchItem_win.h"
 
 #include <objbase.h>
@@ -41,8 +45,30 @@ double TimeCopies(CBenchLaunch& engine, HWND item, int n)
     return BenchNow() - a;
 }
 
+// Seconds for the window system's part of a frame alone, n times, each
+// followed by a copy pair (added to copySeconds): the redraw timer stopped
+// and set again, the item invalidated and updated, and a paint that only
+// begins and ends (no engine attached). Under Wine each of these calls is a
+// round trip to the server.
+double TimePaintCycles(CBenchLaunch& engine, HWND item, int n, double& copySeconds)
+{
+    double seconds = 0;
+    for (int i = 0; i < n; ++i) {
+        const double a = BenchNow();
+        ::KillTimer(item, TIMER_REDRAW);
+        ::InvalidateRect(item, nullptr, FALSE);
+        ::UpdateWindow(item);
+        ::SetTimer(item, TIMER_REDRAW, 30, nullptr);
+        seconds += BenchNow() - a;
+        copySeconds += TimeCopies(engine, item, 1);
+    }
+    ::KillTimer(item, TIMER_REDRAW);
+    return seconds;
+}
+
 struct Result {
     double ratio = 0;
+    double cycleRatio = 0;  // the window system's part alone
     long long frames = 0;
 };
 
@@ -93,6 +119,14 @@ bool Measure(CBenchItem& item, const wchar_t* turnTo, Result& result)
         }
     }
     item.Attach(nullptr);
+    if (loaded) {
+        for (int repeat = 0; repeat < kRepeats; ++repeat) {
+            double copySeconds = 0;
+            const double cycles = TimePaintCycles(engine, item.Item(), static_cast<int>(result.frames), copySeconds);
+            const double ratio = copySeconds > 0 ? cycles / copySeconds : 0.0;
+            result.cycleRatio = repeat ? std::min(result.cycleRatio, ratio) : ratio;
+        }
+    }
     return loaded;
 }
 
@@ -125,6 +159,9 @@ int main()
             std::printf("Display per animation frame / the two full-surface copies alone, %s: %.2f (%lld frames, "
                         "%d rounds, %dx%d)\n",
                         page.label, result.ratio, result.frames, kRounds, CBenchItem::kWidth, CBenchItem::kHeight);
+            std::printf("  of which the window system's part alone (timer, invalidate, update, begin and end the "
+                        "paint) / the copies: %.2f; the rest / the copies: %.2f\n",
+                        result.cycleRatio, result.ratio - result.cycleRatio);
         }
     }
     std::error_code ec;

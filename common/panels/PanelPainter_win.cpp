@@ -225,6 +225,10 @@ void CPanelPainter::DrawClock(IconEntry& e, HDC dc, const PanelState& state)
         if (e.flags & ICON_ALPHA) {
             const BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
             ::AlphaBlend(dc, b.left, b.top, b.width, b.height, face, 0, 0, e.imageWidth, e.imageHeight, blend);
+        } else if (const CIconBitmap* image = IconBitmap(e);
+                   image && image->Width() == e.imageWidth && image->Height() == e.imageHeight) {
+            // Drawn in every frame: the stretched face and its mask are kept.
+            image->DrawKeyed(dc, b.left, b.top, b.width, b.height, e.transparentColor);
         } else {
             ::TransparentBlt(dc, b.left, b.top, b.width, b.height, face, 0, 0, e.imageWidth, e.imageHeight,
                              e.transparentColor);

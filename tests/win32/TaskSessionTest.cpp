@@ -184,6 +184,18 @@ TEST_F(TasksInEmulator, ProgramsShowInWalkOrderSwitchOpenMenusAndClose)
     EXPECT_TRUE(Eventually([&] { return !::IsWindow(closing); }));
     ASSERT_TRUE(AwaitIcons(run, "one-left", left == a, left == b));
 
+    // 0 in Japanese: the full menu 101, whose Cancel closes nothing.
+    ASSERT_TRUE(Settings(&run, {{Set::TaskHoldAction, "0"}, {Set::LanguageMode, "1"}}));
+    ASSERT_TRUE(AwaitIcons(run, "japanese-menu", left == a, left == b));
+    ASSERT_TRUE(CommandOk(run, At("tap", kFirst)));
+    ASSERT_TRUE(CommandOk(run, "menu 3", &answer));
+    EXPECT_EQ("ok menu \xe3\x82\xbf\xe3\x82\xb9\xe3\x82\xaf\xe5\x88\x87\xe6\x9b\xbf|"
+              "\xe3\x82\xa2\xe3\x83\x97\xe3\x83\xaa\xe7\xb5\x82\xe4\xba\x86|"
+              "\xe3\x82\xad\xe3\x83\xa3\xe3\x83\xb3\xe3\x82\xbb\xe3\x83\xab -> 3",
+              answer);  // タスク切替|アプリ終了|キャンセル
+    ASSERT_TRUE(AwaitIcons(run, "japanese-cancelled", left == a, left == b));
+    EXPECT_TRUE(::IsWindow(left));
+
     // 1 in Japanese: the close menu 102's first item closes the last one.
     ASSERT_TRUE(Settings(&run, {{Set::TaskHoldAction, "1"}, {Set::LanguageMode, "1"}}));
     ASSERT_TRUE(AwaitIcons(run, "japanese", left == a, left == b));

@@ -203,13 +203,6 @@ bool Grew(const std::vector<Sample>& samples, T Sample::*field, T slack = 0)
     return samples.size() > 1 && samples.back().*field > samples.front().*field + slack;
 }
 
-// The growth of private bytes from the first sample to the last.
-unsigned long long BytesGrowth(const std::vector<Sample>& samples)
-{
-    const unsigned long long first = samples.front().privateBytes, last = samples.back().privateBytes;
-    return last > first ? last - first : 0;
-}
-
 // Private memory moves by whole pages when the heap commits more: sixteen
 // pages of it are not growth (a leak of a hundred bytes a page
 // turn is ten times that in an hour).
@@ -302,7 +295,7 @@ int main(int argc, char** argv)
     // After the first interval nothing may have grown.
     const bool gdiGrew = Grew(samples, &Sample::gdi);
     const bool handlesGrew = Grew(samples, &Sample::handles);
-    const bool bytesGrew = BytesGrowth(samples) > kPrivateSlack;
+    const bool bytesGrew = Grew(samples, &Sample::privateBytes, kPrivateSlack);
     if (samples.front().gdi != samples.back().gdi)
         std::printf("soak: GDI objects by type, first to last sample:%s\n",
                     GdiTypeChanges(samples.front(), samples.back()).c_str());

@@ -6,7 +6,6 @@
 
 #include <shellapi.h>
 
-
 namespace {
 
 // The plug-in's one vibrator queue; it lives as long as the module, which

@@ -20,46 +20,44 @@ int PageFileStopLine(const std::wstring& path)
     }
 }
 
+namespace {
+
+// The start of the line after the one at pos, its end passed as the text
+// reader ends lines (CR LF, LF CR, CR, LF, 0xFF); the text's size after a
+// last line without an end.
+size_t NextLineStart(const std::string& bytes, size_t pos)
+{
+    while (pos < bytes.size()) {
+        const unsigned char b = static_cast<unsigned char>(bytes[pos++]);
+        if (b == 0xFF)
+            return pos;
+        if (b == '\n' || b == '\r') {
+            const unsigned char pair = b == '\n' ? '\r' : '\n';
+            if (pos < bytes.size() && static_cast<unsigned char>(bytes[pos]) == pair)
+                ++pos;
+            return pos;
+        }
+    }
+    return pos;
+}
+
+}  // namespace
+
 std::string BytesFromLine(const std::string& bytes, int line)
 {
     size_t pos = 0;
     int current = 1;
-    while (current < line && pos < bytes.size()) {
-        const unsigned char b = static_cast<unsigned char>(bytes[pos++]);
-        if (b == 0xFF) {
-            ++current;
-        } else if (b == '\n' || b == '\r') {
-            const unsigned char pair = b == '\n' ? '\r' : '\n';
-            if (pos < bytes.size() && static_cast<unsigned char>(bytes[pos]) == pair)
-                ++pos;
-            ++current;
-        }
-    }
+    for (; current < line && pos < bytes.size(); ++current)
+        pos = NextLineStart(bytes, pos);
     return current == line && line >= 1 ? bytes.substr(pos) : std::string();
 }
 
 std::string BytesBeforeFirstHeader(const std::string& bytes)
 {
-    size_t lineStart = 0;
-    while (lineStart < bytes.size()) {
-        size_t at = lineStart;
-        while (at < bytes.size() && (bytes[at] == ' ' || bytes[at] == '\t'))
-            ++at;
-        if (at < bytes.size() && bytes[at] == '[')
-            return bytes.substr(0, lineStart);
-        // On to the next line, ended as the text reader ends lines.
-        while (at < bytes.size()) {
-            const unsigned char b = static_cast<unsigned char>(bytes[at++]);
-            if (b == 0xFF)
-                break;
-            if (b == '\n' || b == '\r') {
-                const unsigned char pair = b == '\n' ? '\r' : '\n';
-                if (at < bytes.size() && static_cast<unsigned char>(bytes[at]) == pair)
-                    ++at;
-                break;
-            }
-        }
-        lineStart = at;
+    for (size_t line = 0; line < bytes.size(); line = NextLineStart(bytes, line)) {
+        const size_t first = bytes.find_first_not_of(" \t", line);
+        if (first != std::string::npos && bytes[first] == '[')
+            return bytes.substr(0, line);
     }
     return bytes;
 }

@@ -2,6 +2,7 @@
 
 #include "base/Strings.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -114,7 +115,9 @@ int ScanW(std::wstring_view t, std::wstring_view p, std::initializer_list<CScanO
                 if (i == std::wstring_view::npos)
                     return assigned;
             }
-            size_t k = j;
+            // A set of one excluded character (the loaders' "[^,]") ends at
+            // that character: one search instead of a test per character.
+            size_t k = set.single && set.negated ? std::min(t.find(p[set.body], j), t.size()) : j;
             while (k < t.size() && set.Contains(t[k]))
                 ++k;
             if (k == j || (!next->m_pStr && !next->m_pView))

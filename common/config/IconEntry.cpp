@@ -17,7 +17,8 @@ namespace {
 // %[^,] cannot match nothing, so each empty field must hold something.
 constexpr wchar_t kEmptyMarker[] = L"\\\\";
 
-const wchar_t* const kRootNames[] = {L"----", L"HKCR", L"HKCU", L"HKLM", L"HKU"};
+// Views, so that a line's root is compared without measuring the names.
+constexpr std::wstring_view kRootNames[] = {L"----", L"HKCR", L"HKCU", L"HKLM", L"HKU"};
 
 // Fields of the text form, for the cut reports.
 struct FieldSlot {
@@ -98,7 +99,7 @@ void ResetIconEntry(IconEntry& e)
 
 const wchar_t* RegRootName(std::uint8_t root)
 {
-    return root < std::size(kRootNames) ? kRootNames[root] : kRootNames[0];
+    return (root < std::size(kRootNames) ? kRootNames[root] : kRootNames[0]).data();
 }
 
 int ParseIconEntry(IconEntry& entry, const std::wstring& line, const CTextFile* reportTo, const IconList* resolveIn)
@@ -163,7 +164,7 @@ int ParseIconEntry(IconEntry& entry, const std::wstring& line, const CTextFile* 
     entry.nAppType = static_cast<std::uint16_t>(type);
     entry.RegMode = static_cast<std::uint8_t>(mode);
     for (std::uint8_t r = REGROOT_HKCR; r <= REGROOT_HKU; ++r)
-        if (root == std::wstring_view(kRootNames[r]))
+        if (root == kRootNames[r])
             entry.RegRoot = r;
     return 1;
 }

@@ -9,6 +9,7 @@
 #include "config/TextFile.h"
 
 #include <algorithm>
+#include <climits>
 #include <set>
 #include <unordered_set>
 
@@ -24,12 +25,17 @@ bool IsSkippedLine(const std::wstring& line) { return line.empty() || line[0] ==
 bool IsHeaderLine(const std::wstring& line) { return !line.empty() && line[0] == L'['; }
 
 // The next line that carries something, stripped of leading white space.
-bool ReadDataLine(CTextFile& file, std::wstring& line)
+// The comment lines passed over go, as read, to comments when it is given,
+// and each blank line as an empty text: it parts the comments of one page's
+// end from those above the next page.
+bool ReadDataLine(CTextFile& file, std::wstring& line, std::vector<std::wstring>* comments = nullptr)
 {
     while (file.ReadLine(line)) {
         size_t blanks = 0;
         while (blanks < line.size() && IsSpaceW(line[blanks]))
             ++blanks;
+        if (comments && (blanks == line.size() || line[blanks] == L';'))
+            comments->push_back(blanks == line.size() ? std::wstring() : line);
         line.erase(0, blanks);
         if (!IsSkippedLine(line))
             return true;
@@ -60,25 +66,28 @@ void ReadOrientation(const std::wstring& line, CPageInfo& page, int orient, CTex
 
 }  // namespace
 
-bool CPageInfo::Load(CTextFile& file, std::wstring& name, std::wstring& lineBuffer)
+bool CPageInfo::Load(CTextFile& file, std::wstring& name, PageReadCarry& carry)
 {
     // Lines before the first header belong to no page; a header that names
     // none ("[]", which the page order could not list) leaves its section
-    // out, and its lines join no other page either.
+    // out, and its lines join no other page either (its comments go on to
+    // the next page's).
     bool inNameless = false;
     for (;;) {
         std::wstring line;
-        if (lineBuffer.empty()) {
-            if (!ReadDataLine(file, line))
+        if (carry.header.empty()) {
+            const bool collect = carry.keepComments && carry.pastFirstHeader;
+            if (!ReadDataLine(file, line, collect ? &carry.comments : nullptr))
                 return false;
         } else {
-            line.swap(lineBuffer);
+            line.swap(carry.header);
         }
         if (!IsHeaderLine(line)) {
             if (!inNameless)
                 file.Report(L"line outside a page section, ignored");
             continue;
         }
+        carry.pastFirstHeader = true;
         name.clear();
         if (ScanW(line, L"[%[^]]", {&name}) == 1)
             break;
@@ -86,13 +95,32 @@ bool CPageInfo::Load(CTextFile& file, std::wstring& name, std::wstring& lineBuff
         inNameless = true;
     }
 
+    // The comments of [from, to) as standing before data line `before`
+    // (blank-line marks left out).
+    auto keep = [this](std::vector<std::wstring>::iterator from, std::vector<std::wstring>::iterator to, int before) {
+        for (; from != to; ++from)
+            if (!from->empty())
+                comments.push_back({before, std::move(*from)});
+    };
+    keep(carry.comments.begin(), carry.comments.end(), -1);
+    carry.comments.clear();
+
     int dataLines = 0;
     std::wstring line;
-    while (ReadDataLine(file, line)) {
+    std::vector<std::wstring> pending;
+    std::vector<std::wstring>* collect = carry.keepComments ? &pending : nullptr;
+    while (ReadDataLine(file, line, collect)) {
         if (IsHeaderLine(line)) {
-            lineBuffer = std::move(line);
+            // The comments after the last blank line stand above the next
+            // header: the next page's. Those before it end this page.
+            const auto blank = std::find(pending.rbegin(), pending.rend(), std::wstring()).base();
+            keep(pending.begin(), blank, dataLines);
+            carry.comments.assign(std::make_move_iterator(blank), std::make_move_iterator(pending.end()));
+            carry.header = std::move(line);
             break;
         }
+        keep(pending.begin(), pending.end(), dataLines);
+        pending.clear();
         if (dataLines < 2) {
             ReadOrientation(line, *this, dataLines, file);
         } else {
@@ -101,6 +129,8 @@ bool CPageInfo::Load(CTextFile& file, std::wstring& name, std::wstring& lineBuff
         }
         ++dataLines;
     }
+    if (carry.header.empty())
+        keep(pending.begin(), pending.end(), dataLines);  // after the file's last line: the last page's end
     if (dataLines < 2) {
         file.Report(FormatW(L"page [%s] lacks its two sheet lines, rest of the file ignored", name));
         return false;
@@ -149,19 +179,31 @@ int CPageMng::LoadTabInfo(const std::wstring& folder, const std::wstring& path, 
         std::unordered_set<std::wstring> ordered;
         for (const PageOrderEntry& o : m_Order)
             ordered.insert(o.name);
-        std::wstring name, lineBuffer;
+        std::wstring name;
+        PageReadCarry carry;
+        carry.keepComments = m_bKeepHidden;
+        CPageInfo* previous = nullptr;
         for (;;) {
             auto page = std::make_unique<CPageInfo>();
             page->folder = folder;
             page->icons.base = folder;
-            if (!page->Load(file, name, lineBuffer))
+            if (!page->Load(file, name, carry)) {
+                // Reading stops at a section that falls short, whose lines
+                // the settings program keeps unread; the comments above its
+                // header stay with the page before.
+                if (previous)
+                    for (PageComment& c : page->comments)
+                        if (c.before < 0)
+                            previous->comments.push_back({INT_MAX, std::move(c.text)});
                 break;
+            }
             const bool inOrder = ordered.count(name) != 0;
             // The plug-in shows only listed pages; the settings program keeps
             // an unlisted one as a hidden page, so that a Save keeps it too.
             if (listed && !inOrder && name != kTaskPageName && !m_bKeepHidden)
                 continue;
             page->group = group;
+            previous = page.get();
             m_Pages[name] = std::move(page);  // a later definition replaces an earlier one
             if (!inOrder) {
                 m_Order.push_back({name, static_cast<std::uint8_t>(listed ? 0 : 1)});
@@ -285,11 +327,25 @@ int CPageMng::WritePages(const std::wstring& path, std::uint16_t group, const st
     auto writePage = [&](const std::wstring& name, const CPageInfo& page) {
         if (page.group != group || !written.insert(name).second)
             return;
+        // Each comment before the line it stood before; those whose line
+        // is gone after the last.
+        const int lines = 2 + static_cast<int>(page.icons.entries.size());
+        auto writeComments = [&](int before) {
+            for (const PageComment& c : page.comments)
+                if (c.before == before || (before == lines && c.before > lines))
+                    file.WriteText(c.text + L"\r\n");
+        };
+        writeComments(-1);
         file.WriteText(FormatW(L"[%s]\r\n", name));
-        for (int o : {ORIENT_PORTRAIT, ORIENT_LANDSCAPE})
+        for (int o : {ORIENT_PORTRAIT, ORIENT_LANDSCAPE}) {
+            writeComments(o);
             file.WriteText(FormatW(L"%s,%d,%d\r\n", page.sheetName[o], page.startSlot[o], page.extra[o]));
-        for (const IconEntry& e : page.icons.entries)
-            file.WriteText(FormatIconEntry(e, true, &page.icons));
+        }
+        for (size_t i = 0; i < page.icons.entries.size(); ++i) {
+            writeComments(2 + static_cast<int>(i));
+            file.WriteText(FormatIconEntry(page.icons.entries[i], true, &page.icons));
+        }
+        writeComments(lines);
         file.WriteText(L"\r\n");
     };
     for (const PageOrderEntry& o : m_Order)

@@ -21,12 +21,31 @@ inline constexpr wchar_t kPageMngFileName[] = L"PageMng.ini";
 
 enum : int { ORIENT_PORTRAIT = 0, ORIENT_LANDSCAPE = 1 };
 
+// What reading one section leaves for the next: the header it stopped at
+// and, when comments are kept, the comment lines read before that header
+// (they belong to the next page). Comments above the file's first header
+// belong to no page and are not collected.
+struct PageReadCarry {
+    bool keepComments = false;
+    bool pastFirstHeader = false;
+    std::wstring header;
+    std::vector<std::wstring> comments;
+};
+
+// A comment line of a page's section, as read, and where it stood: before
+// the page's data line of that index (0 and 1: the sheet lines, then the
+// icons), or before the header for -1.
+struct PageComment {
+    int before = 0;
+    std::wstring text;
+};
+
 class CPageInfo {
 public:
     // Reads one section: header, portrait line, landscape line, icon lines
-    // up to the next header, which stays in lineBuffer for the next call.
+    // up to the next header, which stays in carry for the next call.
     // True when the header and both orientation lines were read.
-    bool Load(CTextFile& file, std::wstring& name, std::wstring& lineBuffer);
+    bool Load(CTextFile& file, std::wstring& name, PageReadCarry& carry);
 
     std::wstring folder;          // the folder whose page file defined it
     IconList icons;               // icons.base is the folder too
@@ -34,6 +53,10 @@ public:
     std::uint16_t startSlot[2] = {0, 0};
     std::uint16_t group = 0;      // 0 main page file, k: the k-th AddPaths entry
     std::uint8_t extra[2] = {0, 0};  // non-zero: the page keeps itself active
+    // The theme author's comments in the section, kept by the settings
+    // program's load (m_bKeepHidden) so that a Save writes them back; a
+    // comment whose line is gone follows the page's last line.
+    std::vector<PageComment> comments;
 };
 
 struct PageOrderEntry {
@@ -64,8 +87,9 @@ public:
 
     // The settings program's writers, through checked saves: the order list
     // (hidden pages included), and the pages of one group into its folder,
-    // after keptHead (the old file's opening comments) and followed by
-    // keptTail (bytes of the old file that were never read).
+    // each with its comments, after keptHead (the old file's opening
+    // comments) and followed by keptTail (bytes of the old file that were
+    // never read).
     int WriteMng(const std::wstring& path) const;
     int WritePages(const std::wstring& path, std::uint16_t group, const std::string& keptHead = {},
                    const std::string& keptTail = {}) const;

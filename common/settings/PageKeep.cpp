@@ -9,13 +9,14 @@ int PageFileStopLine(const std::wstring& path)
     CTextFile file;
     if (!FileExists(path) || !file.OpenRead(path))
         return 0;
-    std::wstring name, lineBuffer;
+    std::wstring name;
+    PageReadCarry carry;
     for (;;) {
         // The section's header is the line the last section ended on.
-        const int headerLine = lineBuffer.empty() ? 1 : file.LineNumber();
+        const int headerLine = carry.header.empty() ? 1 : file.LineNumber();
         name.clear();
         CPageInfo page;
-        if (!page.Load(file, name, lineBuffer))
+        if (!page.Load(file, name, carry))
             return name.empty() ? 0 : headerLine;  // a name: a section was found but fell short
     }
 }

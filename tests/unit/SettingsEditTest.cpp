@@ -11,6 +11,7 @@
 #include "settings/EnvChoice.h"
 #include "settings/Layout.h"
 #include "settings/PageKeep.h"
+#include "settings/PageRows.h"
 #include "settings/ResLang.h"
 #include "settings/SaveConfig.h"
 #include "settings/ValueText.h"
@@ -308,12 +309,14 @@ TEST_F(SettingsSave, ReadingThatStoppedEarlyKeepsTheUnreadPages)
     }
 }
 
-// The comments above the first page are the theme author's: a save keeps
-// them at the top, and a later save does not write them twice. (The task
-// page a save adds comes after the pages read.)
-TEST_F(SettingsSave, OpeningCommentsSurviveASave)
+// The comments of a page file are the theme author's: a save keeps them
+// where they stood (above the first page, above a page's header, between
+// its lines, at its end), and a later save does not write them twice. (The
+// task page a save adds comes after the pages read.)
+TEST_F(SettingsSave, CommentsSurviveASave)
 {
     const std::string page = "[A]\r\nS,0,0\r\nS,0,0\r\n\r\n";
+    const std::string b = "[B]\r\nS,0,0\r\nS,0,0\r\n\r\n";
     struct Case {
         std::string file, saved;
     } cases[] = {
@@ -323,6 +326,17 @@ TEST_F(SettingsSave, OpeningCommentsSurviveASave)
         {"; no pages, no end", "; no pages, no end\r\n"},
         // Its first section falls short: kept unread, after the comments.
         {"; short\r\n[B]\r\nS,0,0\r\n", "; short\r\n["},
+        // Above a header: that page's; parted from it by a blank line: the
+        // end of the page before.
+        {"[A]\r\nS,0,0\r\nS,0,0\r\n; end of A\r\n\r\n; about B\r\n[B]\r\nS,0,0\r\nS,0,0\r\n",
+         "[A]\r\nS,0,0\r\nS,0,0\r\n; end of A\r\n\r\n; about B\r\n" + b},
+        {"[A]\n  ; portrait\nS,0,0\nS,0,0\n;icon\n1,,\\a.exe,,,0,----;;\n; last",
+         "[A]\r\n  ; portrait\r\nS,0,0\r\nS,0,0\r\n;icon\r\n1,,\\a.exe,,,0,----;;\r\n; last\r\n\r\n"},
+        // A nameless section's lines are not read; its comments join the next page's.
+        {page + "[]\r\n; in nameless\r\nx\r\n[B]\r\nS,0,0\r\nS,0,0\r\n", page + "; in nameless\r\n" + b},
+        // Above a section that falls short (kept unread): the end of the page before.
+        {"[A]\r\nS,0,0\r\nS,0,0\r\n; above B\r\n[B]\r\nS,0,0\r\n",
+         "[A]\r\nS,0,0\r\nS,0,0\r\n; above B\r\n\r\n"},
     };
     for (const Case& c : cases) {
         Write(L"Page.ini", c.file);
@@ -336,6 +350,27 @@ TEST_F(SettingsSave, OpeningCommentsSurviveASave)
             EXPECT_EQ(std::string::npos, saved.find(c.saved, 1)) << "written twice: " << saved;
         }
     }
+}
+
+// A page moved and renamed in the settings program takes its comments along.
+TEST_F(SettingsSave, CommentsFollowTheirPage)
+{
+    Write(L"Page.ini", "; top\r\n[A]\r\nS,0,0\r\nS,0,0\r\n; end of A\r\n\r\n; about B\r\n[B]\r\n; sheets\r\n"
+                       "S,0,0\r\nS,0,0\r\n");
+    std::filesystem::remove(CDeviceSandbox::Host(kMain + L"PageMng.ini"));
+    CConfiguration config(DEFS_FULL, nullptr, true);
+    const std::vector<PageFileTarget> files = LoadedPageFiles(MainPageFilePath(config.setting), AddPaths);
+    CPageRows rows;
+    rows.Load(config.pages);
+    ASSERT_EQ(L"B", rows.At(1).name);
+    ASSERT_TRUE(rows.Move(1, true));
+    rows.At(0).name = L"B2";
+    rows.Apply(config.pages);
+    ASSERT_TRUE(SaveConfiguration(config.setting, config.pages, PageMngFilePath(), files, L"-"));
+    EXPECT_EQ(0u, Read(L"Page.ini")
+                      .find("; top\r\n; about B\r\n[B2]\r\n; sheets\r\nS,0,0\r\nS,0,0\r\n\r\n"
+                            "[A]\r\nS,0,0\r\nS,0,0\r\n; end of A\r\n\r\n"))
+        << Read(L"Page.ini");
 }
 
 TEST_F(SettingsSave, PageFilesStayWithTheirFolders)

@@ -11,9 +11,11 @@
 #include "config/Setting.h"
 #include "config/Sheet.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -101,6 +103,24 @@ bool SameIcons(const IconList& a, const IconList& b)
     return true;
 }
 
+// The same comment texts in the same places from the header on; one whose
+// line was gone is read back after the page's last line. (The comments
+// above a header are left out: above the first page written to a file they
+// read back as the file's opening comments, which the settings program
+// keeps apart.)
+bool SameComments(const CPageInfo& a, const CPageInfo& b)
+{
+    const int lines = 2 + static_cast<int>(a.icons.entries.size());
+    std::vector<std::pair<int, std::wstring>> x, y;
+    for (const PageComment& c : a.comments)
+        if (c.before >= 0)
+            x.emplace_back(std::min(c.before, lines), c.text);
+    for (const PageComment& c : b.comments)
+        if (c.before >= 0)
+            y.emplace_back(c.before, c.text);
+    return x == y;
+}
+
 // What the settings program read is what it reads again after a Save.
 bool SameCollection(const CPageMng& a, const CPageMng& b)
 {
@@ -111,7 +131,8 @@ bool SameCollection(const CPageMng& a, const CPageMng& b)
             return false;
     for (const auto& [name, page] : a.m_Pages) {
         const CPageInfo* other = b.FindPage(name);
-        if (!other || other->group != page->group || !SameIcons(page->icons, other->icons))
+        if (!other || other->group != page->group || !SameIcons(page->icons, other->icons) ||
+            !SameComments(*page, *other))
             return false;
         for (int o : {ORIENT_PORTRAIT, ORIENT_LANDSCAPE})
             if (page->sheetName[o] != other->sheetName[o] || page->startSlot[o] != other->startSlot[o] ||

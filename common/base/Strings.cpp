@@ -21,12 +21,12 @@ std::wstring TrimW(std::wstring_view s)
     return std::wstring(s.substr(b, e - b));
 }
 
-std::wstring TrimLeftW(std::wstring_view s)
+std::wstring_view TrimLeftW(std::wstring_view s)
 {
     size_t b = 0;
     while (b < s.size() && IsSpaceW(s[b]))
         ++b;
-    return std::wstring(s.substr(b));
+    return s.substr(b);
 }
 
 std::wstring ReplaceAllW(std::wstring_view s, std::wstring_view from, std::wstring_view to)

@@ -6,7 +6,8 @@
 
 bool IsSpaceW(wchar_t c);
 std::wstring TrimW(std::wstring_view s);
-std::wstring TrimLeftW(std::wstring_view s);
+// A view into s, past its leading white space.
+std::wstring_view TrimLeftW(std::wstring_view s);
 // Every occurrence of from replaced by to, in one left-to-right pass.
 std::wstring ReplaceAllW(std::wstring_view s, std::wstring_view from, std::wstring_view to);
 // Puts marker between every two neighbouring commas, so that each empty

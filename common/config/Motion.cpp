@@ -173,7 +173,7 @@ void CutField(std::wstring& field, size_t limit, const wchar_t* what, const CTex
     file.Report(FormatW(L"%s longer than %u characters, cut", what, static_cast<unsigned>(limit)));
 }
 
-bool ParseStepLine(const std::wstring& line, const CSetting& setting, const CTextFile& file, MotionStep& step)
+bool ParseStepLine(std::wstring_view line, const CSetting& setting, const CTextFile& file, MotionStep& step)
 {
     std::wstring xSpec, ySpec, kindWord;
     int duration = 0, vx = 0, vy = 0;
@@ -220,7 +220,7 @@ int CMotionTable::LoadMotionFile(const std::wstring& path, const CSetting& setti
     };
     std::wstring raw;
     while (file.ReadLine(raw)) {
-        const std::wstring line = TrimLeftW(raw);
+        const std::wstring_view line = TrimLeftW(raw);
         if (line.empty() || line[0] == L';')
             continue;
         if (line.find(L'[') != std::wstring::npos) {

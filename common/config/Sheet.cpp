@@ -79,7 +79,7 @@ CSheet::CSheet(const CSetting& setting, const CMotionTable& motions) : m_Setting
     StoreSheet(def, SHEET_TASK);
 }
 
-bool CSheet::ParseSlotLine(const std::wstring& line, SheetDef& sheet, int row, int& column, CTextFile* file)
+bool CSheet::ParseSlotLine(std::wstring_view line, SheetDef& sheet, int row, int& column, CTextFile* file)
 {
     // Link value 127 means "no slot", so slot 127 cannot exist.
     if (sheet.slots.size() >= kMaxSheetSlots) {
@@ -185,7 +185,7 @@ int CSheet::LoadSheetFile(const std::wstring& path, std::uint8_t type, CDiagSink
     SheetFrame frame;
     bool inSheets = false;
     while (!inSheets && file.ReadLine(raw)) {
-        const std::wstring line = TrimLeftW(raw);
+        const std::wstring_view line = TrimLeftW(raw);
         if (line.find(L"[SHEET_DEF]") != std::wstring::npos) {
             inSheets = true;
             continue;
@@ -213,7 +213,7 @@ int CSheet::LoadSheetFile(const std::wstring& path, std::uint8_t type, CDiagSink
     int row = 0, column = 0;
     bool rowHasSlot = false;
     while (file.ReadLine(raw)) {
-        const std::wstring line = TrimLeftW(raw);
+        const std::wstring_view line = TrimLeftW(raw);
         if (line.empty() || line == L";CR") {
             // Repeated breaks never make an empty row.
             if (rowHasSlot) {

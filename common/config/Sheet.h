@@ -174,7 +174,7 @@ private:
     // The steps of ZoomLayer and MoveFocusLinear.
     bool ZoomIcon(IconEntry& e, bool keep, bool release) const;
     bool StepFocusSlot(bool forward, bool crossAllowed, int& layer, int& slot, bool& scrolled);
-    bool ParseSlotLine(const std::wstring& line, SheetDef& sheet, int row, int& column, class CTextFile* file);
+    bool ParseSlotLine(std::wstring_view line, SheetDef& sheet, int row, int& column, class CTextFile* file);
     void StoreFrame(const std::wstring& name, SheetFrame& frame, class CTextFile* file);
     void StoreSheet(SheetDef& sheet, std::uint8_t type);
 
